@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what the build needs (only what is missing), then configures and
+# builds into build/. Shared by run.sh and test.sh so both set up alike.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  g++ cmake make pkg-config
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev
+  libfreetype-dev libfontconfig-dev fontconfig fonts-liberation2
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "error: packages missing and not running as root: ${missing[*]}" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+build_type="${QUILL_BUILD_TYPE:-RelWithDebInfo}"
+cmake -S . -B build -DCMAKE_BUILD_TYPE="$build_type" ${QUILL_CMAKE_ARGS:-} >/dev/null
+cmake --build build -j "$(nproc)"
