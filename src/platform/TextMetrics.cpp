@@ -46,6 +46,8 @@ public:
         for (auto& [key, metrics] : FFaces)
             if (metrics->Face) FT_Done_Face(metrics->Face);
         if (FLibrary) FT_Done_FreeType(FLibrary);
+        // Releases fontconfig's own configuration, so leak checkers stay quiet.
+        FcFini();
     }
 
     TFaceMetrics& Metrics(const TTextFont& font) {

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "markup/HtmlTag.h"
+#include "page/Color.h"
+
+namespace quill {
+
+struct TEnumInfo;
+
+enum THtmlAlignH : uint8_t { haDefault, haLeft, haCenter, haRight };
+enum THtmlAlignV : uint8_t { vaDefault, vaTop, vaMiddle, vaBottom };
+
+// The "align" and "valign" values; empty for the defaults, which are
+// therefore never written.
+const std::string& AlignHNames(THtmlAlignH align);
+const std::string& AlignVNames(THtmlAlignV align);
+const TEnumInfo& AlignHType();
+const TEnumInfo& AlignVType();
+
+// An HTML font size such as "3" or "+2", at most 255 single-byte
+// characters, written into the page unchanged.
+using THTMLFontSize = std::string;
+constexpr size_t kHtmlFontSizeMax = 255;
+
+// "#" and six upper-case hexadecimal digits: red, green, blue.
+std::string HtmlColor(TColor color);
+
+// The page table: cellpadding and cellspacing 0, written even bare.
+std::unique_ptr<THtmlTag> NewTableTag();
+
+// A table cell with width, then height when useHeight, spans above 1 and
+// the alignments (empty for the defaults).
+std::unique_ptr<THtmlTag> NewCellTag(int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan,
+                                     THtmlAlignH alignH, THtmlAlignV alignV, bool useHeight);
+
+}  // namespace quill

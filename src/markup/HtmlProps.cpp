@@ -1,0 +1,93 @@
+#include "markup/HtmlProps.h"
+
+#include <algorithm>
+
+#include "page/ClassBuilder.h"
+
+namespace quill {
+
+void THtmlProperty::Changed() {
+    if (FOnChange) FOnChange(this);
+}
+
+void THtmlTableDataPropertyBase::SetFixedMinimumSize(bool value) { Store(FFixedMinimumSize, value); }
+void THtmlTableDataPropertyBase::SetAlignV(THtmlAlignV value) { Store(FAlignV, value); }
+void THtmlTableDataPropertyBase::SetAlignH(THtmlAlignH value) { Store(FAlignH, value); }
+void THtmlTableDataPropertyBase::SetParentColor(bool value) { Store(FParentColor, value); }
+void THtmlTableDataPropertyBase::SetColor(TColor value) { Store(FColor, value); }
+
+void THtmlTableDataPropertyBase::UpdateTag(THtmlTag& tag) const {
+    if (tag.TagName() != "td") return;
+    tag.SetAttribute("id", FElementId);
+    tag.SetAttribute("class", FStyleClass);
+    tag.SetAttribute("align", AlignHNames(FAlignH));
+    tag.SetAttribute("valign", AlignVNames(FAlignV));
+    if (!FParentColor) tag.SetAttribute("bgcolor", HtmlColor(FColor));
+}
+
+int THtmlTableDataPropertyBase::ContentLeft(int outerWidth, int innerWidth, const TRect& margins) const {
+    int left = margins.Left;
+    if (FAlignH == haCenter)
+        left = (outerWidth - innerWidth - margins.Left - margins.Right) / 2;
+    else if (FAlignH == haRight)
+        left = outerWidth - innerWidth - margins.Right;
+    return std::max(0, left);
+}
+
+int THtmlTableDataPropertyBase::ContentTop(int outerHeight, int innerHeight, const TRect& margins) const {
+    int top = (outerHeight - innerHeight - margins.Top - margins.Bottom) / 2;
+    if (FAlignV == vaTop)
+        top = margins.Top;
+    else if (FAlignV == vaBottom)
+        top = outerHeight - innerHeight - margins.Bottom;
+    return std::max(0, top);
+}
+
+void THtmlLinkPropertyBase::SetTarget(const std::string& value) {
+    FTarget = value;
+    Changed();
+}
+
+void THtmlLinkPropertyBase::SetHref(const std::string& value) {
+    FHref = value;
+    Changed();
+}
+
+std::string THtmlLinkPropertyBase::StartTag() {
+    FOpenTag.reset();
+    if (FHref.empty()) return "";
+    FOpenTag = std::make_unique<THtmlTag>("a", THtmlTagOptions{});
+    FOpenTag->SetAttribute("href", FHref);
+    FOpenTag->SetAttribute("target", FTarget);
+    return FOpenTag->StartTag();
+}
+
+std::string THtmlLinkPropertyBase::EndTag() {
+    if (!FOpenTag) return "";
+    std::string text = FOpenTag->EndTag();
+    FOpenTag.reset();
+    return text;
+}
+
+const TClassInfo& THtmlTableDataProperty::StaticInfo() {
+    using C = THtmlTableDataProperty;
+    static const TClassInfo info = TClassBuilder<C>("THtmlTableDataProperty", nullptr)
+                                       .Enum<THtmlAlignV>("AlignV", AlignVType(), &C::AlignV, &C::SetAlignV)
+                                       .Enum<THtmlAlignH>("AlignH", AlignHType(), &C::AlignH, &C::SetAlignH)
+                                       .Bool("FixedMinimumSize", &C::FixedMinimumSize, &C::SetFixedMinimumSize)
+                                       .ColorProp("Color", &C::Color, &C::SetColor)
+                                       .Bool("ParentColor", &C::ParentColor, &C::SetParentColor, true)
+                                       .Build();
+    return info;
+}
+
+const TClassInfo& THtmlLinkProperty::StaticInfo() {
+    using C = THtmlLinkProperty;
+    static const TClassInfo info = TClassBuilder<C>("THtmlLinkProperty", nullptr)
+                                       .String("Href", &C::Href, &C::SetHref)
+                                       .String("Target", &C::Target, &C::SetTarget)
+                                       .Build();
+    return info;
+}
+
+}  // namespace quill

@@ -1,0 +1,137 @@
+#include "markup/QuillFont.h"
+
+#include <algorithm>
+#include <array>
+
+#include "page/ClassBuilder.h"
+#include "page/Exception.h"
+#include "page/StandardClasses.h"
+#include "page/TextHelpers.h"
+
+namespace quill {
+
+const TEnumInfo& FontElementType() {
+    static const TEnumInfo info{"TQuillFontElement", {"feColor", "feName", "feSize"}};
+    return info;
+}
+
+void TQuillHtmlFont::CopyValuesFrom(const TPersistent& source) {
+    auto* font = dynamic_cast<const TQuillHtmlFont*>(&source);
+    if (!font) return TPersistent::CopyValuesFrom(source);
+    FFontName = font->FFontName;
+    FFontSize = font->FFontSize;
+    FFontColor = font->FFontColor;
+    FDefault = font->FDefault;
+    FFontStyle = font->FFontStyle;
+    Changed();
+}
+
+void TQuillHtmlFont::SetFontColor(TColor value) {
+    FFontColor = value;
+    FDefault.Exclude(feColor);
+    Changed();
+}
+
+void TQuillHtmlFont::SetFontName(const std::string& value) {
+    FFontName = value;
+    FDefault.Exclude(feName);
+    Changed();
+}
+
+void TQuillHtmlFont::SetFontSize(const THTMLFontSize& value) {
+    FFontSize = value.substr(0, kHtmlFontSizeMax);
+    FDefault.Exclude(feSize);
+    Changed();
+}
+
+void TQuillHtmlFont::SetFontStyle(TFontStyles value) {
+    FFontStyle = value;
+    Changed();
+}
+
+void TQuillHtmlFont::SetDynamics(TQuillFontElementSet value) {
+    FDynamics = value;
+    FDefault = FDefault - value;
+}
+
+void TQuillHtmlFont::SetDefault(TQuillFontElementSet value) {
+    FDefault = value;
+    FDynamics = FDynamics - value;
+    if (value.Contains(feSize)) {
+        FFontSize.clear();
+        Changed();
+    }
+    if (value.Contains(feColor)) {
+        FFontColor = clBlack;
+        Changed();
+    }
+    if (value.Contains(feName)) {
+        FFontName = kDefaultName;
+        Changed();
+    }
+}
+
+void TQuillHtmlFont::Changed() {
+    if (FOnChange) FOnChange(this);
+}
+
+std::unique_ptr<THtmlTag> TQuillHtmlFont::CreateTag() const {
+    auto tag = std::make_unique<THtmlTag>("font", THtmlTagOptions{});
+    if (!FDefault.Contains(feName)) tag->SetAttribute("face", FFontName, FDynamics.Contains(feName));
+    if (!FDefault.Contains(feSize)) tag->SetAttribute("size", FFontSize, FDynamics.Contains(feSize));
+    if (!FDefault.Contains(feColor)) tag->SetAttribute("color", HtmlColor(FFontColor), FDynamics.Contains(feColor));
+    return tag;
+}
+
+std::string TQuillHtmlFont::GetOpenText() const {
+    std::string text = CreateTag()->StartTag();
+    if (FFontStyle.Contains(fsBold)) text += HtmlBracket("b");
+    if (FFontStyle.Contains(fsItalic)) text += HtmlBracket("i");
+    if (FFontStyle.Contains(fsUnderline)) text += HtmlBracket("u");
+    return text;
+}
+
+std::string TQuillHtmlFont::GetCloseText() const {
+    std::string text;
+    if (FFontStyle.Contains(fsUnderline)) text += HtmlEndTag("u");
+    if (FFontStyle.Contains(fsItalic)) text += HtmlEndTag("i");
+    if (FFontStyle.Contains(fsBold)) text += HtmlEndTag("b");
+    return text + CreateTag()->EndTag();
+}
+
+void TQuillHtmlFont::AssignToFont(TFont& font) const {
+    // Points for HTML sizes 0 (clamped) to 7.
+    static const std::array<int, 8> kPoints = {7, 7, 10, 12, 14, 18, 24, 36};
+    TFont result;
+    result.SetName(FFontName);
+    result.SetColor(FFontColor);
+    result.SetStyle(FFontStyle);
+    result.SetSize(12);
+    if (!FFontSize.empty() && FFontSize != "None") {
+        try {
+            int64_t n = StrToInt(FFontSize);
+            if (FFontSize[0] == '+' || FFontSize[0] == '-') n += 3;
+            result.SetSize(kPoints[std::clamp<int64_t>(n, 0, 7)]);
+        } catch (const Exception&) {
+            // Not a number: the font stays at 12 points.
+        }
+    }
+    // One change notice for the whole font, not one per value.
+    font.CopyValuesFrom(result);
+}
+
+const TClassInfo& TQuillHtmlFont::StaticInfo() {
+    using C = TQuillHtmlFont;
+    static const TClassInfo info =
+        TClassBuilder<C>("TQuillHtmlFont", nullptr)
+            .ColorProp("FontColor", &C::FontColor, &C::SetFontColor)
+            .String("FontName", &C::FontName, &C::SetFontName, true)
+            .String("FontSize", &C::FontSize, &C::SetFontSize, true)
+            .SetProp<TFontStyle>("FontStyle", FontStyleType(), &C::FontStyle, &C::SetFontStyle)
+            .SetProp<TQuillFontElement>("Default", FontElementType(), &C::Default, &C::SetDefault)
+            .SetProp<TQuillFontElement>("Dynamics", FontElementType(), &C::Dynamics, &C::SetDynamics)
+            .Build();
+    return info;
+}
+
+}  // namespace quill

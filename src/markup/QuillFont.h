@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "markup/HtmlCodes.h"
+#include "markup/HtmlTag.h"
+#include "page/Font.h"
+
+namespace quill {
+
+struct TEnumInfo;
+
+enum TQuillFontElement { feColor, feName, feSize };
+using TQuillFontElementSet = TSet<TQuillFontElement>;
+const TEnumInfo& FontElementType();
+
+// The font of a control as the page shows it. Each of face, size and
+// colour is either left at its default (not written), chosen (written), or
+// dynamic (written as a template field).
+class TQuillHtmlFont : public TPersistent {
+public:
+    static constexpr const char* kDefaultName = "Times New Roman";
+
+    std::string ClassName() const override { return "TQuillHtmlFont"; }
+    static const TClassInfo& StaticInfo();
+    const TClassInfo* PublishedInfo() const override { return &StaticInfo(); }
+
+    // Copies face, size, colour, Default and style; keeps its own Dynamics.
+    void CopyValuesFrom(const TPersistent& source) override;
+
+    TColor FontColor() const { return FFontColor; }
+    void SetFontColor(TColor value);
+    const std::string& FontName() const { return FFontName; }
+    void SetFontName(const std::string& value);
+    const THTMLFontSize& FontSize() const { return FFontSize; }
+    void SetFontSize(const THTMLFontSize& value);
+    TFontStyles FontStyle() const { return FFontStyle; }
+    void SetFontStyle(TFontStyles value);
+    TQuillFontElementSet Dynamics() const { return FDynamics; }
+    void SetDynamics(TQuillFontElementSet value);
+    TQuillFontElementSet Default() const { return FDefault; }
+    void SetDefault(TQuillFontElementSet value);
+
+    void SetOnChange(TNotifyEvent handler) { FOnChange = std::move(handler); }
+    void Changed();
+
+    // A "font" tag with face, size and colour as chosen; the caller owns it.
+    std::unique_ptr<THtmlTag> CreateTag() const;
+    // The font tag and the style tags before the content, and their ends.
+    std::string GetOpenText() const;
+    std::string GetCloseText() const;
+    // Copies the font into a screen font; HTML sizes become points.
+    void AssignToFont(TFont& font) const;
+
+private:
+    THTMLFontSize FFontSize;
+    TColor FFontColor = clBlack;
+    std::string FFontName = kDefaultName;
+    TFontStyles FFontStyle;
+    TQuillFontElementSet FDynamics;
+    TQuillFontElementSet FDefault{feColor, feName, feSize};
+    TNotifyEvent FOnChange;
+};
+
+}  // namespace quill

@@ -1,0 +1,113 @@
+#include "layout/CellTable.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "page/Shape.h"
+
+namespace quill {
+
+void PrintTo(const TCellData& c, std::ostream* os) {
+    *os << "(" << c.Width << ", " << c.Height << ", " << c.ColSpan << ", " << c.RowSpan << ", " << c.Control << ")";
+}
+
+namespace {
+
+using Rows = std::vector<std::vector<TCellData>>;
+
+// Distinct controls to place; only their identity matters to the table.
+class CellTable : public ::testing::Test {
+protected:
+    TComponent FOwner{nullptr};
+    TControl* A = new TShape(&FOwner);
+    TControl* B = new TShape(&FOwner);
+    TControl* C = new TShape(&FOwner);
+
+    static Rows Build(const TCellControlList& entries, int width, int height) {
+        TCellTable table;
+        table.Build(entries, width, height);
+        return RowsOf(table);
+    }
+    static Rows RowsOf(const TCellTable& table) {
+        Rows rows;
+        for (int r = 0; r < table.RowCount(); ++r) rows.emplace_back(table.Rows(r).begin(), table.Rows(r).end());
+        return rows;
+    }
+};
+
+TEST_F(CellTable, WorkedExample) {
+    EXPECT_EQ(Build({{A, {12, 48, 106, 67}}}, 368, 0),
+              (Rows{{{12, 48, 1, 1, nullptr}, {94, 48, 1, 1, nullptr}, {262, 48, 1, 1, nullptr}},
+                    {{12, 19, 1, 1, nullptr}, {94, 19, 1, 1, A}, {262, 19, 1, 1, nullptr}}}));
+}
+
+TEST_F(CellTable, EmptyListHasNoRowsUnlessGivenAHeight) {
+    EXPECT_EQ(Build({}, 368, 0), Rows{});
+    EXPECT_EQ(Build({}, 100, 50), (Rows{{{100, 50, 1, 1, nullptr}}}));
+    EXPECT_EQ(Build({}, 0, 50), (Rows{{}}));
+}
+
+TEST_F(CellTable, ControlFillingTheWidthOrLeavingAFiller) {
+    EXPECT_EQ(Build({{A, {0, 0, 80, 20}}}, 80, 0), (Rows{{{80, 20, 1, 1, A}}}));
+    EXPECT_EQ(Build({{A, {0, 0, 80, 20}}}, 100, 0), (Rows{{{80, 20, 1, 1, A}, {20, 20, 1, 1, nullptr}}}));
+}
+
+TEST_F(CellTable, ColumnSpanWhenCutByAnotherControlsEdge) {
+    EXPECT_EQ(Build({{A, {0, 0, 100, 50}}, {B, {0, 50, 40, 80}}}, 100, 0),
+              (Rows{{{100, 50, 2, 1, A}}, {{40, 30, 1, 1, B}, {60, 30, 1, 1, nullptr}}}));
+}
+
+TEST_F(CellTable, RowSpanAndAdjacentEmptyStripsStaySeparate) {
+    EXPECT_EQ(Build({{A, {0, 0, 40, 80}}, {B, {40, 0, 100, 30}}, {C, {120, 0, 130, 10}}}, 130, 0),
+              (Rows{{{40, 80, 1, 3, A}, {60, 30, 1, 2, B}, {20, 10, 1, 1, nullptr}, {10, 10, 1, 1, C}},
+                    {{20, 20, 1, 1, nullptr}, {10, 20, 1, 1, nullptr}},
+                    {{60, 50, 1, 1, nullptr}, {20, 50, 1, 1, nullptr}, {10, 50, 1, 1, nullptr}}}));
+}
+
+TEST_F(CellTable, RowCoveredByRowSpansHasNoCells) {
+    // The zero-size C splits the rows at 30 but fills nothing itself.
+    EXPECT_EQ(Build({{A, {0, 0, 50, 60}}, {B, {50, 0, 100, 60}}, {C, {0, 30, 0, 30}}}, 100, 0),
+              (Rows{{{50, 60, 1, 2, A}, {50, 60, 1, 2, B}}, {}}));
+}
+
+TEST_F(CellTable, LaterControlWinsWhereControlsOverlap) {
+    EXPECT_EQ(Build({{A, {0, 0, 100, 20}}, {B, {40, 0, 60, 20}}}, 100, 0),
+              (Rows{{{40, 20, 1, 1, A}, {20, 20, 1, 1, B}, {40, 20, 1, 1, A}}}));
+    Rows covered = Build({{A, {10, 10, 20, 20}}, {B, {0, 0, 30, 30}}}, 30, 0);
+    for (const auto& row : covered)
+        for (const TCellData& cell : row) EXPECT_NE(cell.Control, A);
+}
+
+TEST_F(CellTable, RowSpanChecksOnlyItsFirstColumnAndHidesWhatItCovers) {
+    Rows rows = Build({{A, {0, 0, 40, 40}}, {B, {20, 20, 40, 40}}}, 40, 0);
+    EXPECT_EQ(rows, (Rows{{{40, 40, 2, 2, A}}, {}}));
+}
+
+TEST_F(CellTable, ControlBeyondTheWidthAddsColumnsToTheRight) {
+    EXPECT_EQ(Build({{A, {0, 0, 150, 10}}, {B, {0, 10, 10, 20}}}, 100, 0),
+              (Rows{{{150, 10, 3, 1, A}},
+                    {{10, 10, 1, 1, B}, {90, 10, 1, 1, nullptr}, {50, 10, 1, 1, nullptr}}}));
+}
+
+TEST_F(CellTable, NegativeCoordinatesGiveALeadingStripOfNegativeSize) {
+    EXPECT_EQ(Build({{A, {-10, 0, 20, 10}}}, 50, 0),
+              (Rows{{{-10, 10, 1, 1, nullptr}, {30, 10, 2, 1, A}, {30, 10, 1, 1, nullptr}}}));
+    EXPECT_EQ(Build({{A, {0, -5, 50, 10}}}, 50, 0),
+              (Rows{{{50, -5, 1, 1, nullptr}}, {{50, 15, 1, 2, A}}, {}}));
+}
+
+TEST_F(CellTable, EqualCoordinatesGiveOneEdge) {
+    EXPECT_EQ(Build({{A, {0, 0, 50, 10}}, {B, {50, 0, 100, 10}}}, 100, 0),
+              (Rows{{{50, 10, 1, 1, A}, {50, 10, 1, 1, B}}}));
+}
+
+TEST_F(CellTable, RebuildingKeepsOnlyTheNewTable) {
+    TCellTable table;
+    table.Build({{A, {0, 0, 10, 10}}, {B, {10, 10, 20, 20}}}, 20, 0);
+    table.Build({{C, {0, 0, 5, 5}}}, 5, 0);
+    EXPECT_EQ(RowsOf(table), (Rows{{{5, 5, 1, 1, C}}}));
+}
+
+}  // namespace
+}  // namespace quill

@@ -1,0 +1,112 @@
+#include "markup/HtmlTag.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace quill {
+namespace {
+
+struct TagCase {
+    const char* what;
+    const char* name;
+    THtmlTagOptions options;
+    std::function<void(THtmlTag&)> fill;
+    const char* start;
+    const char* end;
+};
+
+class HtmlTagForms : public ::testing::TestWithParam<TagCase> {};
+
+TEST_P(HtmlTagForms, StartAndEndTexts) {
+    const TagCase& c = GetParam();
+    THtmlTag tag(c.name, c.options);
+    c.fill(tag);
+    EXPECT_EQ(tag.StartTag(), c.start);
+    EXPECT_EQ(tag.EndTag(), c.end);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tag, HtmlTagForms,
+    ::testing::Values(
+        TagCase{"cell with width and height", "td", {toAlwaysWrite},
+                [](THtmlTag& t) { t.SetIntAttribute("width", 120), t.SetIntAttribute("height", 40); },
+                R"(<td width="120" height="40">)", "</td>"},
+        TagCase{"dynamic colour only", "font", {}, [](THtmlTag& t) { t.SetAttribute("color", "#000000", true); },
+                "<font{_font}>", "</font>"},
+        TagCase{"static face beside dynamic colour", "font", {},
+                [](THtmlTag& t) { t.SetAttribute("color", "#000000", true), t.SetAttribute("face", "Arial"); },
+                R"(<font face="Arial"{_font}>)", "</font>"},
+        TagCase{"no attributes, not always written", "font", {}, [](THtmlTag&) {}, "", ""},
+        TagCase{"no attributes, always written", "TR", {toAlwaysWrite}, [](THtmlTag&) {}, "<tr>", "</tr>"},
+        TagCase{"only an empty value", "font", {}, [](THtmlTag& t) { t.SetAttribute("size", ""); }, "<font>",
+                "</font>"},
+        TagCase{"later setting in other case replaces", "td", {},
+                [](THtmlTag& t) {
+                    t.SetIntAttribute("Width", 1), t.SetIntAttribute("height", 2), t.SetIntAttribute("width", 3);
+                },
+                R"(<td height="2" width="3">)", "</td>"},
+        TagCase{"a, b, a again", "p", {},
+                [](THtmlTag& t) { t.SetAttribute("a", "1"), t.SetAttribute("b", "2"), t.SetAttribute("a", "3"); },
+                R"(<p b="2" a="3">)", "</p>"},
+        TagCase{"static then dynamic", "font", {},
+                [](THtmlTag& t) { t.SetAttribute("face", "Arial"), t.SetAttribute("face", "Arial", true); },
+                "<font{_font}>", "</font>"},
+        TagCase{"static then dynamic, field only", "font", {toFieldOnly},
+                [](THtmlTag& t) { t.SetAttribute("face", "Arial"), t.SetAttribute("face", "Arial", true); },
+                "{_font}", "{__font}"},
+        TagCase{"bang writes the bare name", "input", {},
+                [](THtmlTag& t) { t.SetAttribute("type", "checkbox"), t.SetAttribute("checked", "!"); },
+                R"(<input type="checkbox" checked>)", "</input>"},
+        TagCase{"empty element, plain", "br", {toAlwaysWrite, toEmptyElement}, [](THtmlTag&) {}, "<br />", ""},
+        TagCase{"empty element, with field", "img", {toEmptyElement},
+                [](THtmlTag& t) { t.SetAttribute("src", "a.png"), t.SetAttribute("alt", "x", true); },
+                R"(<img src="a.png"{_img} />)", ""},
+        TagCase{"empty element, field only", "img", {toEmptyElement, toFieldOnly},
+                [](THtmlTag& t) { t.SetAttribute("alt", "x", true); }, "{_img}", ""},
+        TagCase{"negative integers", "td", {}, [](THtmlTag& t) { t.SetIntAttribute("width", -12); },
+                R"(<td width="-12">)", "</td>"},
+        TagCase{"values are not escaped", "a", {}, [](THtmlTag& t) { t.SetAttribute("HREF", "a?b=1&c=\"<>\""); },
+                R"(<a href="a?b=1&c="<>"">)", "</a>"},
+        TagCase{"mixed-case name", "FoNt", {}, [](THtmlTag& t) { t.SetAttribute("x", "1", true); }, "<font{_font}>",
+                "</font>"}),
+    [](const ::testing::TestParamInfo<TagCase>& info) { return "case" + std::to_string(info.index); });
+
+TEST(HtmlTag, FieldIdIsRememberedForTheEndTag) {
+    THtmlTag tag("font", {toFieldOnly});
+    tag.SetAttribute("color", "#FF0000", true);
+    EXPECT_EQ(tag.EndTag(), "{__font}");  // no StartTag yet
+    EXPECT_EQ(tag.StartTag("x"), "{x_font}");
+    EXPECT_EQ(tag.EndTag(), "{_x_font}");
+}
+
+TEST(HtmlTag, EndTagFollowsAttributesAddedAfterTheStart) {
+    THtmlTag tag("font", {});
+    EXPECT_EQ(tag.StartTag(), "");
+    tag.SetAttribute("face", "Arial");
+    EXPECT_EQ(tag.EndTag(), "</font>");
+}
+
+TEST(HtmlTag, ModeCountsEntriesNotWrittenText) {
+    THtmlTag tag("td", {});
+    EXPECT_EQ(tag.Mode(), tmOmitted);
+    tag.SetAttribute("align", "");
+    EXPECT_EQ(tag.Mode(), tmPlain);
+    EXPECT_EQ(tag.AttributeText(), "");
+    tag.SetAttribute("id", "x", true);
+    EXPECT_EQ(tag.Mode(), tmWithField);
+}
+
+TEST(HtmlTag, TextFunctions) {
+    EXPECT_EQ(HtmlBracket("TR"), "<TR>");
+    EXPECT_EQ(HtmlEmptyBracket("br"), "<br />");
+    EXPECT_EQ(HtmlStartTag("TD", " a=\"1\"", false), "<td a=\"1\">");
+    EXPECT_EQ(HtmlStartTag("BR", "", true), "<br />");
+    EXPECT_EQ(HtmlEndTag("TR"), "</tr>");
+    EXPECT_EQ(HtmlAttr("HREF", "X"), " href=\"X\"");
+    EXPECT_EQ(HtmlIntAttr("Width", -3), " width=\"-3\"");
+    EXPECT_EQ(TemplateFieldName("", "font"), "{_font}");
+}
+
+}  // namespace
+}  // namespace quill
