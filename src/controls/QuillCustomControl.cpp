@@ -1,0 +1,143 @@
+#include "controls/QuillCustomControl.h"
+
+#include "page/ClassBuilder.h"
+
+namespace quill {
+
+TQuillCustomControl::TQuillCustomControl(TComponent* owner) : TCustomControl(owner) {
+    FCreating = true;
+    FFrameShape = new TShape(this);
+    FFrameShape->SetParent(this);
+    FFrameShape->SetAlign(alClient);
+    FFrameShape->SetBrushStyle(bsClear);
+    FFrameShape->SetPenStyle(psDot);
+    FCellFormat.SetAlignV(vaTop);
+    FCellFormat.SetOnChange([this](TObject* s) { CellFormatChanged(s); });
+    FHtmlLink.SetOnChange([this](TObject* s) { HtmlLinkChanged(s); });
+    // A new control shows the HTML font's initial values on screen.
+    FHtmlFont.AssignToFont(Font());
+    FHtmlFont.SetOnChange([this](TObject* s) { HtmlFontChanged(s); });
+    FCreating = false;
+}
+
+TQuillCustomControl::~TQuillCustomControl() {
+    // The property objects may not call back into a control being destroyed.
+    FCellFormat.SetOnChange({});
+    FHtmlLink.SetOnChange({});
+    FHtmlFont.SetOnChange({});
+}
+
+void TQuillCustomControl::ChangeAutoSize(bool value) {
+    FAutoSize = value;
+    TControl::SetAutoSize(value);
+}
+
+void TQuillCustomControl::CellFormatChanged(TObject*) {
+    if (!FCreating && !Loading()) ApplyCellFormat();
+}
+
+void TQuillCustomControl::HtmlFontChanged(TObject*) { FHtmlFont.AssignToFont(Font()); }
+
+void TQuillCustomControl::HtmlLinkChanged(TObject*) {}
+
+void TQuillCustomControl::ControlInserted(TControl*) {}
+
+void TQuillCustomControl::ApplyCellFormat() {
+    SetParentColor(FCellFormat.ParentColor());
+    if (FCellFormat.ParentColor()) {
+        FCellFormat.StoreColor(Color());
+    } else {
+        SetColor(FCellFormat.Color());
+        ColorApplied();
+    }
+}
+
+void TQuillCustomControl::AddCellControl(TCellControlList& list) { list.push_back({this, BoundsRect()}); }
+
+void TQuillCustomControl::UpdateTag(THtmlTag& tag) {
+    if (tag.TagName() == "td") {
+        FCellFormat.UpdateTag(tag);
+        tag.SetIntAttribute("width", Width());
+        // An empty height counts as set but is never written.
+        if (FCellFormat.FixedMinimumSize())
+            tag.SetIntAttribute("height", Height());
+        else
+            tag.SetAttribute("height", "");
+    }
+    if (FOnUpdateTag) FOnUpdateTag(tag);
+}
+
+void TQuillCustomControl::GenerateContent(std::string& content) {
+    content = Caption();
+    if (FOnGenerateContent) FOnGenerateContent(content);
+}
+
+void TQuillCustomControl::GetDefaultHtml(TStrings& strings) {
+    // The link holds its open tag from StartTag to EndTag: keep this order.
+    std::string line = FHtmlLink.StartTag();
+    line += FHtmlFont.GetOpenText();
+    std::string content;
+    GenerateContent(content);
+    line += content;
+    line += FHtmlFont.GetCloseText();
+    line += FHtmlLink.EndTag();
+    strings.Add(line);
+}
+
+void TQuillCustomControl::GetHtml(TStrings& strings) {
+    if (FOnGetHtml)
+        FOnGetHtml(strings);
+    else
+        GetDefaultHtml(strings);
+}
+
+void TQuillCustomControl::AfterLoad() {
+    TCustomControl::AfterLoad();
+    ApplyCellFormat();
+    if (FAutoSize) FitSize();
+}
+
+void TQuillCustomControl::AlignmentRequested() {
+    if (Align() == alClient) ChangeAutoSize(false);
+    TCustomControl::AlignmentRequested();
+}
+
+void TQuillCustomControl::ColorChangedNotification() {
+    TCustomControl::ColorChangedNotification();
+    ApplyCellFormat();
+    ColorApplied();
+}
+
+void TQuillCustomControl::TextChangedNotification() {
+    TCustomControl::TextChangedNotification();
+    TextChanged();
+}
+
+void TQuillCustomControl::ChildInsertedOrRemoved(TControl* child, bool inserting) {
+    TCustomControl::ChildInsertedOrRemoved(child, inserting);
+    if (inserting) ControlInserted(child);
+}
+
+const TClassInfo& TQuillCustomControl::StaticInfo() {
+    using C = TQuillCustomControl;
+    static const TClassInfo info =
+        TClassBuilder<C>("TQuillCustomControl", &TWinControl::StaticInfo())
+            .Event<TQuillGenerateContentEvent>("OnGenerateContent", "TQuillGenerateContentEvent", &C::OnGenerateContent,
+                                               &C::SetOnGenerateContent)
+            .Event<TQuillGetHtmlEvent>("OnGetHtml", "TQuillGetHtmlEvent", &C::OnGetHtml, &C::SetOnGetHtml)
+            .Event<TQuillUpdateTagEvent>("OnUpdateTag", "TQuillUpdateTagEvent", &C::OnUpdateTag, &C::SetOnUpdateTag)
+            .Bool("Visible", &C::Visible, &C::SetVisible, true)
+            .Build();
+    return info;
+}
+
+TCellControlList CollectCellControls(const TWinControl& container) {
+    TCellControlList list;
+    for (int i = 0; i < container.ControlCount(); ++i) {
+        auto* control = dynamic_cast<TQuillCustomControl*>(container.Controls(i));
+        if (control && control->Visible()) control->AddCellControl(list);
+    }
+    return list;
+}
+
+}  // namespace quill

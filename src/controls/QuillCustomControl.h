@@ -1,0 +1,106 @@
+#pragma once
+
+#include <string>
+
+#include "layout/CellTable.h"
+#include "markup/HtmlProps.h"
+#include "markup/HtmlTag.h"
+#include "markup/QuillFont.h"
+#include "page/CustomControl.h"
+#include "page/Event.h"
+#include "page/Shape.h"
+#include "page/Strings.h"
+
+namespace quill {
+
+// Replaces a control's HTML: the handler fills the cell's lines.
+using TQuillGetHtmlEvent = TEvent<TStrings&>;
+// Adjusts a control's content, which arrives holding its caption.
+using TQuillGenerateContentEvent = TEvent<std::string&>;
+// Changes a control's cell tag in place.
+using TQuillUpdateTagEvent = TEvent<THtmlTag&>;
+
+// A control that renders itself into one cell of the page table: it adds
+// its cell entry, sets its cell's attributes and writes the cell's HTML.
+// On screen it mirrors its cell format's colour and its HTML font.
+class TQuillCustomControl : public TCustomControl {
+public:
+    explicit TQuillCustomControl(TComponent* owner);
+    ~TQuillCustomControl() override;
+
+    std::string ClassName() const override { return "TQuillCustomControl"; }
+    static const TClassInfo& StaticInfo();
+    const TClassInfo* PublishedInfo() const override { return &StaticInfo(); }
+
+    THtmlTableDataProperty& CellFormat() { return FCellFormat; }
+    const THtmlTableDataProperty& CellFormat() const { return FCellFormat; }
+    THtmlLinkProperty& HtmlLink() { return FHtmlLink; }
+    const THtmlLinkProperty& HtmlLink() const { return FHtmlLink; }
+    TQuillHtmlFont& HtmlFont() { return FHtmlFont; }
+    const TQuillHtmlFont& HtmlFont() const { return FHtmlFont; }
+    // The given objects' values are copied; the control keeps its own.
+    void SetCellFormat(const TPersistent& value) { FCellFormat.CopyValuesFrom(value); }
+    void SetHtmlLink(const TPersistent& value) { FHtmlLink.CopyValuesFrom(value); }
+    void SetHtmlFont(const TPersistent& value) { FHtmlFont.CopyValuesFrom(value); }
+
+    // The published AutoSize: the control's own record, kept beside the
+    // framework's flag (TControl::AutoSize).
+    bool AutoSize() const { return FAutoSize; }
+    virtual void ChangeAutoSize(bool value);
+
+    TShape* FrameShape() const { return FFrameShape; }
+    bool Creating() const { return FCreating; }
+
+    const TQuillGetHtmlEvent& OnGetHtml() const { return FOnGetHtml; }
+    void SetOnGetHtml(const TQuillGetHtmlEvent& e) { FOnGetHtml = e; }
+    const TQuillGenerateContentEvent& OnGenerateContent() const { return FOnGenerateContent; }
+    void SetOnGenerateContent(const TQuillGenerateContentEvent& e) { FOnGenerateContent = e; }
+    const TQuillUpdateTagEvent& OnUpdateTag() const { return FOnUpdateTag; }
+    void SetOnUpdateTag(const TQuillUpdateTagEvent& e) { FOnUpdateTag = e; }
+
+    virtual void ApplyCellFormat();
+    // Appends the control's cell entry: itself and its bounds.
+    virtual void AddCellControl(TCellControlList& list);
+    // Sets the cell's attributes: cell format, width, height or none, then
+    // OnUpdateTag.
+    virtual void UpdateTag(THtmlTag& tag);
+    virtual void GenerateContent(std::string& content);
+    // One line: link start, font start, content, font end, link end.
+    virtual void GetDefaultHtml(TStrings& strings);
+    virtual void GetHtml(TStrings& strings);
+
+    void AfterLoad() override;
+    void AlignmentRequested() override;
+
+protected:
+    virtual void CellFormatChanged(TObject* sender);
+    virtual void HtmlFontChanged(TObject* sender);
+    virtual void HtmlLinkChanged(TObject* sender);
+    virtual void ControlInserted(TControl* control);
+    virtual void TextChanged() {}
+    virtual void ColorApplied() {}
+    // Sets the own AutoSize record without any other effect.
+    void StoreAutoSize(bool value) { FAutoSize = value; }
+
+    void ColorChangedNotification() override;
+    void TextChangedNotification() override;
+    void ChildInsertedOrRemoved(TControl* child, bool inserting) override;
+
+private:
+    // Declared in this order so that they are freed font, link, format.
+    THtmlTableDataProperty FCellFormat;
+    THtmlLinkProperty FHtmlLink;
+    TQuillHtmlFont FHtmlFont;
+    TQuillGetHtmlEvent FOnGetHtml;
+    TQuillGenerateContentEvent FOnGenerateContent;
+    TQuillUpdateTagEvent FOnUpdateTag;
+    bool FAutoSize = false;
+    TShape* FFrameShape = nullptr;  // owned as a child component
+    bool FCreating = false;
+};
+
+// The cell entries of a container: each visible page control among its
+// direct children, in child order.
+TCellControlList CollectCellControls(const TWinControl& container);
+
+}  // namespace quill

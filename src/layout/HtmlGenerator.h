@@ -1,0 +1,74 @@
+#pragma once
+
+#include <string>
+
+#include "layout/CellTable.h"
+#include "markup/HtmlTag.h"
+#include "page/Event.h"
+#include "page/Strings.h"
+
+namespace quill {
+
+class TQuillCustomControl;
+
+// Asked before each table: (table index from 0, in/out WriteTable).
+using TNextTableEvent = TEvent<int, bool&>;
+
+// The format-neutral walk over a cell table: table, rows, cells. Each level
+// is an overridable step, so a writer may replace any of them.
+class TBaseGenerator {
+public:
+    TBaseGenerator() = default;
+    virtual ~TBaseGenerator() = default;
+    TBaseGenerator(const TBaseGenerator&) = delete;
+    TBaseGenerator& operator=(const TBaseGenerator&) = delete;
+
+    TNextTableEvent OnNextTable;
+
+    const TCellTable& Table() const { return FTable; }
+    TStrings* Output() const { return FOutput; }
+
+    void BuildTable(const TCellControlList& controls, int32_t width, int32_t height);
+    // Appends the table's lines to `output`: once, or as often as
+    // OnNextTable asks for.
+    virtual void Generate(TStrings& output);
+    // Adds a line unless `text` is empty.
+    void WriteLine(const std::string& text);
+
+protected:
+    virtual void GenerateCell(const TCellData& cell) = 0;
+    virtual void GenerateCells(int rowIndex);
+    virtual void GenerateRow(int rowIndex);
+    virtual void GenerateRows();
+    virtual void GenerateTable();
+
+private:
+    TCellTable FTable;
+    TStrings* FOutput = nullptr;  // not owned
+};
+
+// Appends `text` to the last line, or adds it as a line when there is none.
+void AppendToLastLine(TStrings& lines, const std::string& text);
+
+// Writes the table as HTML, one element per line; each page control sets
+// its cell's attributes and writes its own HTML into its cell. An error
+// raised by one control's contribution is dropped, so the table stays well
+// formed.
+class THtmlTableGenerator : public TBaseGenerator {
+public:
+    bool CenterPage() const { return FCenterPage; }
+    void SetCenterPage(bool value) { FCenterPage = value; }
+
+protected:
+    void GenerateCell(const TCellData& cell) override;
+    void GenerateRow(int rowIndex) override;
+    void GenerateTable() override;
+
+private:
+    void WriteControlCell(THtmlTag& tag, TQuillCustomControl& control);
+    void WriteControlHtml(TQuillCustomControl& control);
+
+    bool FCenterPage = false;
+};
+
+}  // namespace quill

@@ -1,0 +1,150 @@
+#include "page/QuillGenerator.h"
+
+#include <algorithm>
+
+#include "controls/QuillCustomControl.h"
+#include "layout/HtmlGenerator.h"
+#include "page/ClassBuilder.h"
+#include "page/Exception.h"
+#include "page/QuillHeader.h"
+#include "page/WinControl.h"
+#include "platform/AtomicFile.h"
+#include "platform/Shell.h"
+
+namespace quill {
+
+TStrings* TQuillGenerator::Generate() {
+    if (OnBeforeGenerate) OnBeforeGenerate(this);
+    return nullptr;
+}
+
+TQuillHtmlGenerator::TQuillHtmlGenerator(TComponent* owner)
+    : TQuillGenerator(owner), FLines(std::make_unique<TStringList>()) {}
+
+TQuillHtmlGenerator::~TQuillHtmlGenerator() { FLines.reset(); }
+
+void TQuillHtmlGenerator::SetContainer(TWinControl* value) { SetComponentReference(FContainer, *this, value); }
+
+TComponent* TQuillHtmlGenerator::PageRoot() const {
+    return FContainer ? static_cast<TComponent*>(FContainer) : Owner();
+}
+
+TWinControl& TQuillHtmlGenerator::PageRootControl() const {
+    auto* root = dynamic_cast<TWinControl*>(PageRoot());
+    if (!root) throw Exception(Name() + ": the page root must be a container control (set Container or place the generator on a form)");
+    return *root;
+}
+
+std::vector<TQuillComponent*> TQuillHtmlGenerator::CollectPageComponents() const {
+    std::vector<TQuillComponent*> list;
+    if (!Owner()) return list;
+    for (int i = 0; i < Owner()->ComponentCount(); ++i)
+        if (auto* c = dynamic_cast<TQuillComponent*>(Owner()->Components(i))) list.push_back(c);
+    return list;
+}
+
+std::vector<TControl*> TQuillHtmlGenerator::CollectControls() {
+    std::vector<TControl*> list;
+    auto walk = [&](auto& self, const TWinControl& parent) -> void {
+        for (int i = 0; i < parent.ControlCount(); ++i) {
+            TControl* child = parent.Controls(i);
+            list.push_back(child);
+            if (auto* container = dynamic_cast<TWinControl*>(child)) self(self, *container);
+        }
+    };
+    walk(walk, PageRootControl());
+    return list;
+}
+
+TStrings* TQuillHtmlGenerator::Generate() {
+    try {
+        TQuillGenerator::Generate();
+    } catch (const Exception& e) {
+        FErrorText += e.Message() + " - ";
+    }
+    // Whatever the handler changed is what this run renders. The run's
+    // lists and update mode are undone on every way out.
+    struct TRunGuard {
+        TQuillHtmlGenerator& Generator;
+        bool Updating = false;
+        ~TRunGuard() {
+            if (Updating) Generator.FLines->EndUpdate();
+            Generator.FPageComponents.clear();
+            Generator.FCells.clear();
+        }
+    } guard{*this};
+    FCells = CollectCellControls(PageRootControl());
+    FPageComponents = CollectPageComponents();
+    FLines->BeginUpdate();
+    guard.Updating = true;
+    FLines->Clear();
+    WriteOpening();
+    WriteBody();
+    WriteClosing();
+    return FLines.get();
+}
+
+void TQuillHtmlGenerator::SortPageComponents() {
+    std::sort(FPageComponents.begin(), FPageComponents.end(),
+              [](const TQuillComponent* a, const TQuillComponent* b) { return a->Priority() < b->Priority(); });
+}
+
+void TQuillHtmlGenerator::WriteOpening() {
+    SortPageComponents();
+    for (TQuillComponent* c : FPageComponents) {
+        c->SetGenerator(this);
+        c->WriteHtml(psOpening, *FLines);
+    }
+}
+
+void TQuillHtmlGenerator::WriteBody() {
+    THtmlTableGenerator table;
+    table.SetCenterPage(FCenterPage);
+    table.BuildTable(FCells, PageRootControl().Width(), 0);
+    table.Generate(*FLines);
+}
+
+void TQuillHtmlGenerator::WriteClosing() {
+    SortPageComponents();
+    for (auto it = FPageComponents.rbegin(); it != FPageComponents.rend(); ++it) (*it)->WriteHtml(psClosing, *FLines);
+}
+
+bool TQuillHtmlGenerator::GenerateToFile(const std::string& fileName) {
+    try {
+        platform::WriteFileAtomically(fileName, Generate()->Text());
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void TQuillHtmlGenerator::OpenFile(const std::string& fileName) {
+    try {
+        platform::ShellOpen(fileName);
+    } catch (...) {
+        // Whatever the desktop does with the request is not ours to report.
+    }
+}
+
+void TQuillHtmlGenerator::RemovalNotice(TComponent* component, TOperation operation) {
+    TQuillGenerator::RemovalNotice(component, operation);
+    if (operation == opRemove && component == FContainer) SetContainer(nullptr);
+}
+
+const TClassInfo& TQuillHtmlGenerator::StaticInfo() {
+    using C = TQuillHtmlGenerator;
+    static const TClassInfo info =
+        TClassBuilder<C>("TQuillHtmlGenerator", &TComponent::StaticInfo())
+            .Creatable()
+            .Int("Left", &C::DesignLeft, &C::SetDesignLeft, 0)
+            .Int("Top", &C::DesignTop, &C::SetDesignTop, 0)
+            .Bool("CenterPage", &C::CenterPage, &C::SetCenterPage)
+            .Reference<TWinControl>("Container", "TWinControl", &C::Container, &C::SetContainer)
+            .Event<TNotifyEvent>("OnBeforeGenerate", "TNotifyEvent",
+                                 [](const C& g) -> const TNotifyEvent& { return g.OnBeforeGenerate; },
+                                 [](C& g, const TNotifyEvent& e) { g.OnBeforeGenerate = e; })
+            .Build();
+    return info;
+}
+
+}  // namespace quill

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "layout/CellTable.h"
+#include "page/Component.h"
+#include "page/Event.h"
+#include "page/Strings.h"
+
+namespace quill {
+
+class TControl;
+class TWinControl;
+class TQuillComponent;
+
+// The abstract page generator: fires OnBeforeGenerate and leaves the run
+// to its descendants.
+class TQuillGenerator : public TComponent {
+public:
+    using TComponent::TComponent;
+    std::string ClassName() const override { return "TQuillGenerator"; }
+
+    TNotifyEvent OnBeforeGenerate;
+
+    // Every control below the page root, depth first; the caller keeps the list.
+    virtual std::vector<TControl*> CollectControls() = 0;
+    // One generation run. The base fires OnBeforeGenerate and returns none.
+    virtual TStrings* Generate();
+};
+
+// Generates a whole page: the page components' opening lines, the body
+// table of the visible page controls of the page root, the closing lines.
+class TQuillHtmlGenerator : public TQuillGenerator {
+public:
+    explicit TQuillHtmlGenerator(TComponent* owner);
+    ~TQuillHtmlGenerator() override;
+
+    std::string ClassName() const override { return "TQuillHtmlGenerator"; }
+    static const TClassInfo& StaticInfo();
+    const TClassInfo* PublishedInfo() const override { return &StaticInfo(); }
+
+    bool CenterPage() const { return FCenterPage; }
+    void SetCenterPage(bool value) { FCenterPage = value; }
+    // The container whose controls form the body; none means the owner.
+    TWinControl* Container() const { return FContainer; }
+    void SetContainer(TWinControl* value);
+
+    // The page of the last run; every run clears and refills this list.
+    TStrings& Lines() { return *FLines; }
+    const std::string& PageTitle() const { return FPageTitle; }
+    void SetPageTitle(const std::string& value) { FPageTitle = value; }
+    // Messages of OnBeforeGenerate failures, each followed by " - ".
+    const std::string& ErrorText() const { return FErrorText; }
+
+    // The Container when set, otherwise the owner; evaluated at each use.
+    TComponent* PageRoot() const;
+    // The page root as the windowed control it must be; raises Exception
+    // when it is not one.
+    TWinControl& PageRootControl() const;
+    std::vector<TQuillComponent*> CollectPageComponents() const;
+
+    std::vector<TControl*> CollectControls() override;
+    TStrings* Generate() override;
+    // Generates and saves the page with CR LF after every line. Never
+    // raises; answers whether the page was written. The file is replaced
+    // in one step, so a failure leaves an existing page as it was.
+    virtual bool GenerateToFile(const std::string& fileName);
+    // Asks the desktop to open the file; never raises, ignores the answer.
+    void OpenFile(const std::string& fileName);
+
+    void RemovalNotice(TComponent* component, TOperation operation) override;
+
+protected:
+    virtual void WriteOpening();
+    virtual void WriteBody();
+    virtual void WriteClosing();
+
+private:
+    void SortPageComponents();
+
+    std::unique_ptr<TStringList> FLines;
+    bool FCenterPage = false;
+    TWinControl* FContainer = nullptr;
+    std::string FPageTitle;
+    std::string FErrorText;
+    // Exist only while a run is in progress.
+    TCellControlList FCells;
+    std::vector<TQuillComponent*> FPageComponents;
+};
+
+}  // namespace quill

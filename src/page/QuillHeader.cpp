@@ -1,0 +1,56 @@
+#include "page/QuillHeader.h"
+
+#include "markup/HtmlCodes.h"
+#include "page/ClassBuilder.h"
+#include "page/Control.h"
+#include "page/Exception.h"
+#include "page/QuillGenerator.h"
+#include "page/WinControl.h"
+
+namespace quill {
+
+void TQuillHeader::WriteHtml(TQuillPageSection section, TStrings& lines) {
+    if (!Generator()) throw Exception(Name() + ": a page header writes only for a generator");
+    Generator()->SetPageTitle(FTitle);
+    FBodyColor = Generator()->PageRootControl().Color();
+    if (section == psOpening) {
+        WriteOpening(lines);
+    } else if (section == psClosing) {
+        lines.Add("</body>");
+        lines.Add("</html>");
+    }
+}
+
+void TQuillHeader::WriteOpening(TStrings& lines) const {
+    lines.Add("<html>");
+    lines.Add("<head>");
+    if (!FTitle.empty()) lines.Add(" <title>" + FTitle + "</title>");
+    lines.Add(" <style type=\"text/css\">");
+    lines.Add("\tbody { background: " + HtmlColor(FBodyColor) + "; color: black; margin: 0}");
+    lines.Add(" </style>");
+    // The refresh value is quoted, the HTTP-EQUIV name is not.
+    if (FRefreshSeconds > 0)
+        lines.Add(" <META HTTP-EQUIV=Refresh CONTENT=\"" + std::to_string(FRefreshSeconds) + "\">");
+    lines.Add("</head>");
+    lines.Add("<body>");
+    if (FPreventCache) {
+        lines.Add(" <META HTTP-EQUIV=\"Pragma\" CONTENT=\"no-cache\">");
+        lines.Add(" <META HTTP-EQUIV=\"Expires\" CONTENT=\"-1\">");
+    }
+}
+
+const TClassInfo& TQuillHeader::StaticInfo() {
+    using C = TQuillHeader;
+    static const TClassInfo info = TClassBuilder<C>("TQuillHeader", &TComponent::StaticInfo())
+                                       .Creatable()
+                                       .Int("Left", &C::DesignLeft, &C::SetDesignLeft, 0)
+                                       .Int("Top", &C::DesignTop, &C::SetDesignTop, 0)
+                                       .Int("Priority", &C::Priority, &C::SetPriority)
+                                       .String("Title", &C::Title, &C::SetTitle)
+                                       .Int("RefreshSeconds", &C::RefreshSeconds, &C::SetRefreshSeconds)
+                                       .Bool("PreventCache", &C::PreventCache, &C::SetPreventCache)
+                                       .Build();
+    return info;
+}
+
+}  // namespace quill
