@@ -1,5 +1,7 @@
 #include "controls/QuillClasses.h"
 
+#include "controls/QuillLabel.h"
+
 #include "page/QuillGenerator.h"
 #include "page/QuillHeader.h"
 #include "page/StandardClasses.h"
@@ -11,6 +13,7 @@ void RegisterQuillClasses() {
     RegisterStandardClasses();
     RegisterDesignClass(TQuillHtmlGenerator::StaticInfo());
     RegisterDesignClass(TQuillHeader::StaticInfo());
+    RegisterDesignClass(TQuillLabel::StaticInfo());
 }
 
 }  // namespace quill

@@ -1,0 +1,40 @@
+#include "aspserver/PageOne.h"
+
+#include "controls/QuillClasses.h"
+#include "page/ClassBuilder.h"
+#include "page/Exception.h"
+#include "page/FormReader.h"
+
+namespace quill {
+
+namespace {
+
+template <class T>
+T* Bind(TForm& form, const char* name) {
+    auto* component = dynamic_cast<T*>(form.FindComponent(name));
+    if (!component) throw Exception(form.Name() + ": the form needs a " + T::StaticInfo().Name + " named " + name);
+    return component;
+}
+
+}  // namespace
+
+void TPageOneForm::BindComponents() {
+    QuillLabel1 = Bind<TQuillLabel>(*this, "QuillLabel1");
+    QuillHtmlGenerator1 = Bind<TQuillHtmlGenerator>(*this, "QuillHtmlGenerator1");
+    QuillHeader1 = Bind<TQuillHeader>(*this, "QuillHeader1");
+}
+
+std::unique_ptr<TPageOneForm> TPageOneForm::Create() {
+    RegisterQuillClasses();
+    RegisterPageOneForm();
+    return ReadFormDesignAs<TPageOneForm>(StoredDesign(), "PageOne.form.json");
+}
+
+const TClassInfo& TPageOneForm::StaticInfo() {
+    static const TClassInfo info = TClassBuilder<TPageOneForm>("TPageOneForm", &TForm::StaticInfo()).Creatable().Build();
+    return info;
+}
+
+void RegisterPageOneForm() { RegisterDesignClass(TPageOneForm::StaticInfo()); }
+
+}  // namespace quill

@@ -1,0 +1,69 @@
+#include "controls/QuillWrappedControl.h"
+
+namespace quill {
+
+int TQuillWrappedControl::ContentWidth() const {
+    return FInnerControl->Width() + FMargins.Left + FMargins.Right;
+}
+
+int TQuillWrappedControl::ContentHeight() const {
+    return FInnerControl->Height() + FMargins.Top + FMargins.Bottom;
+}
+
+void TQuillWrappedControl::PositionInner() {
+    if (!FInnerControl) return;
+    if (AutoSize()) {
+        FInnerControl->SetLeft(FMargins.Left);
+        FInnerControl->SetTop(FMargins.Top);
+    } else {
+        FInnerControl->SetLeft(CellFormat().ContentLeft(Width(), FInnerControl->Width(), FMargins));
+        FInnerControl->SetTop(CellFormat().ContentTop(Height(), FInnerControl->Height(), FMargins));
+    }
+}
+
+void TQuillWrappedControl::ApplyInnerAutoSize(bool value) {
+    if (!FInnerControl || !FInnerAutoSize) return;
+    if (value) FInnerControl->SetAlign(alNone);
+    FInnerControl->SetAutoSize(value);
+    if (!value) FInnerControl->SetAlign(alClient);
+    FrameShape()->SetWidth(ContentWidth());
+    FrameShape()->SetHeight(ContentHeight());
+}
+
+void TQuillWrappedControl::AfterLoad() {
+    TQuillCustomControl::AfterLoad();
+    if (AutoSize()) FitSize();
+}
+
+bool TQuillWrappedControl::QueryAutoSize(int& width, int& height) {
+    if (!FInnerControl) return TQuillCustomControl::QueryAutoSize(width, height);
+    if (AutoSize()) {
+        width = ContentWidth();
+        height = ContentHeight();
+    }
+    return true;
+}
+
+void TQuillWrappedControl::FitSize() {
+    TQuillCustomControl::FitSize();
+    if (FInnerControl && AutoSize()) ChangeBounds(Left(), Top(), ContentWidth(), ContentHeight());
+}
+
+void TQuillWrappedControl::ChangeAutoSize(bool value) {
+    ApplyInnerAutoSize(value);
+    TQuillCustomControl::ChangeAutoSize(value);
+}
+
+void TQuillWrappedControl::TextChanged() {
+    if (FInnerControl) FInnerControl->SetCaption(Caption());
+    Realign();
+    // While the design is read the size waits for AfterLoad.
+    if (!Loading()) FitSize();
+}
+
+void TQuillWrappedControl::ApplyCellFormat() {
+    TQuillCustomControl::ApplyCellFormat();
+    PositionInner();
+}
+
+}  // namespace quill
