@@ -12,7 +12,7 @@ namespace {
 template <class T>
 T* Bind(TForm& form, const char* name) {
     auto* component = dynamic_cast<T*>(form.FindComponent(name));
-    if (!component) throw Exception(form.Name() + ": the form needs a " + T::StaticInfo().Name + " named " + name);
+    if (!component) throw Exception("the form needs a " + T::StaticInfo().Name + " named " + name);
     return component;
 }
 

@@ -19,7 +19,8 @@ public:
     int ClientHeight() const override { return Height() - kFrameHeight; }
 
     // Called once a form class read from its design has its components:
-    // binds the class's component fields by name.
+    // binds the class's component fields by name, raising Exception (whose
+    // message the reader places) when one is missing.
     virtual void BindComponents() {}
 };
 

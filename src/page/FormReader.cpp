@@ -43,7 +43,11 @@ public:
         FForm = form.get();
         ReadObjectBody(*form, root, form->Name());
         ResolveReferences();
-        form->BindComponents();
+        try {
+            form->BindComponents();
+        } catch (const Exception& e) {
+            Fail(form->Name(), e.Message());
+        }
         for (TComponent* c : FCreated) c->AfterLoad();
         return form;
     }

@@ -3,7 +3,9 @@
 #include <memory>
 #include <string>
 
+#include "page/Exception.h"
 #include "page/Form.h"
+#include "page/TypeInfo.h"
 
 namespace quill {
 

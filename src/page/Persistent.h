@@ -4,7 +4,7 @@
 
 namespace quill {
 
-class TClassInfo;
+struct TClassInfo;
 
 // Root of every object whose class name matters (messages, type checks).
 class TObject {
