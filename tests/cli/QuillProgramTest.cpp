@@ -1,0 +1,58 @@
+// Runs the built quill program, for what only a separate process shows:
+// its exit status and streams, and text measurement with no fonts at all.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include "TestSupport.h"
+
+namespace quill {
+namespace {
+
+struct TRun {
+    int Code;
+    std::string Out;
+};
+
+TRun RunShell(const std::string& command) {
+    TRun run{-1, ""};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.Out.append(buffer, n);
+    int status = pclose(pipe);
+    run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+const std::string kQuill = std::string(QUILL_BINARY_DIR) + "/quill";
+const std::string kPageOne = std::string(QUILL_SOURCE_DIR) + "/src/aspserver/PageOne.form.json";
+
+TEST(QuillProgram, ExitCodesAndStreams) {
+    TRun ok = RunShell(kQuill + " render " + kPageOne + " 2>/dev/null");
+    EXPECT_EQ(ok.Code, 0);
+    EXPECT_EQ(ok.Out, test::ReadFile(std::string(QUILL_SOURCE_DIR) + "/tests/golden/PageOne.html"));
+    TRun bad = RunShell(kQuill + " render /nonexistent.json 2>&1 >/dev/null");
+    EXPECT_EQ(bad.Code, 1);
+    EXPECT_EQ(bad.Out, "quill: /nonexistent.json: cannot open the design file\n");
+    EXPECT_EQ(RunShell(kQuill + " frobnicate 2>/dev/null").Code, 2);
+}
+
+TEST(QuillProgram, WithoutAnyFontLabelsAreMeasuredByTheEstimate) {
+    test::TTempDir dir("quill-nofonts");
+    test::WriteFile(dir / "fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig><dir>" + (dir / "none").string() +
+                                            "</dir><cachedir>" + (dir / "cache").string() + "</cachedir></fontconfig>\n");
+    TRun run = RunShell("FONTCONFIG_FILE=" + (dir / "fonts.conf").string() + " " + kQuill + " render " + kPageOne +
+                        " 2>/dev/null");
+    EXPECT_EQ(run.Code, 0);
+    // 13 characters of half the 16-pixel size each; a line of 1.2 times it.
+    EXPECT_NE(run.Out.find("<td valign=\"top\" width=\"104\">"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("<td width=\"12\" height=\"20\"></td>"), std::string::npos) << run.Out;
+}
+
+}  // namespace
+}  // namespace quill
