@@ -111,7 +111,9 @@ void TQuillHtmlGenerator::WriteClosing() {
 
 bool TQuillHtmlGenerator::GenerateToFile(const std::string& fileName) {
     try {
-        platform::WriteFileAtomically(fileName, Generate()->Text());
+        TStrings* lines = Generate();
+        if (!lines) return false;
+        platform::WriteFileAtomically(fileName, lines->Text());
         return true;
     } catch (...) {
         return false;

@@ -16,16 +16,16 @@ std::string Format(const std::string& pattern, std::initializer_list<TFormatArg>
             result += c;
             continue;
         }
-        char spec = pattern[++i];
-        if (spec == '%') {
+        char directive = pattern[++i];
+        if (directive == '%') {
             result += '%';
             continue;
         }
-        if ((spec != 's' && spec != 'd') || next == args.end())
+        if ((directive != 's' && directive != 'd') || next == args.end())
             throw Exception("Format '" + pattern + "' invalid or incompatible with argument");
-        if (spec == 's' && std::holds_alternative<std::string>(*next))
+        if (directive == 's' && std::holds_alternative<std::string>(*next))
             result += std::get<std::string>(*next);
-        else if (spec == 'd' && std::holds_alternative<int64_t>(*next))
+        else if (directive == 'd' && std::holds_alternative<int64_t>(*next))
             result += IntToStr(std::get<int64_t>(*next));
         else
             throw Exception("Format '" + pattern + "' invalid or incompatible with argument");
