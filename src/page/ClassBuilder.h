@@ -142,6 +142,11 @@ public:
         FInfo.Methods.push_back(std::move(m));
         return *this;
     }
+    // Where a non-visual component sits in the designer, stored when not 0.
+    TClassBuilder& DesignPosition() {
+        Int("Left", &TComponent::DesignLeft, &TComponent::SetDesignLeft, 0);
+        return Int("Top", &TComponent::DesignTop, &TComponent::SetDesignTop, 0);
+    }
     // Further stored rule for the property added last.
     TClassBuilder& StoredWhen(std::function<bool(const C&)> rule) {
         FInfo.Props.back().Stored = [rule](const TPersistent& o) { return rule(Self(o)); };

@@ -23,29 +23,13 @@ void TFont::CopyValuesFrom(const TPersistent& source) {
     Changed();
 }
 
-void TFont::SetName(const std::string& name) {
-    if (name == FName) return;
-    FName = name;
-    Changed();
-}
+void TFont::SetName(const std::string& name) { Store(FName, name); }
 
-void TFont::SetColor(TColor color) {
-    if (color == FColor) return;
-    FColor = color;
-    Changed();
-}
+void TFont::SetColor(TColor color) { Store(FColor, color); }
 
-void TFont::SetStyle(TFontStyles style) {
-    if (style == FStyle) return;
-    FStyle = style;
-    Changed();
-}
+void TFont::SetStyle(TFontStyles style) { Store(FStyle, style); }
 
-void TFont::SetSize(int points) {
-    if (points == FSize) return;
-    FSize = points;
-    Changed();
-}
+void TFont::SetSize(int points) { Store(FSize, points); }
 
 int TFont::Height() const { return -MulDivRounded(FSize, kPixelsPerInch, 72); }
 

@@ -38,6 +38,13 @@ public:
     TNotifyEvent OnChange;
 
 private:
+    // Only a real change is reported.
+    template <class T>
+    void Store(T& field, const T& value) {
+        if (field == value) return;
+        field = value;
+        Changed();
+    }
     void Changed();
 
     std::string FName = "Tahoma";

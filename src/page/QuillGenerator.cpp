@@ -138,8 +138,7 @@ const TClassInfo& TQuillHtmlGenerator::StaticInfo() {
     static const TClassInfo info =
         TClassBuilder<C>("TQuillHtmlGenerator", &TComponent::StaticInfo())
             .Creatable()
-            .Int("Left", &C::DesignLeft, &C::SetDesignLeft, 0)
-            .Int("Top", &C::DesignTop, &C::SetDesignTop, 0)
+            .DesignPosition()
             .Bool("CenterPage", &C::CenterPage, &C::SetCenterPage)
             .Reference<TWinControl>("Container", "TWinControl", &C::Container, &C::SetContainer)
             .Event<TNotifyEvent>("OnBeforeGenerate", "TNotifyEvent",

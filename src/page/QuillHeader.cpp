@@ -43,8 +43,7 @@ const TClassInfo& TQuillHeader::StaticInfo() {
     using C = TQuillHeader;
     static const TClassInfo info = TClassBuilder<C>("TQuillHeader", &TComponent::StaticInfo())
                                        .Creatable()
-                                       .Int("Left", &C::DesignLeft, &C::SetDesignLeft, 0)
-                                       .Int("Top", &C::DesignTop, &C::SetDesignTop, 0)
+                                       .DesignPosition()
                                        .Int("Priority", &C::Priority, &C::SetPriority)
                                        .String("Title", &C::Title, &C::SetTitle)
                                        .Int("RefreshSeconds", &C::RefreshSeconds, &C::SetRefreshSeconds)

@@ -57,7 +57,7 @@ private:
 const TClassInfo& TOrderProbe::StaticInfo() {
     static const TClassInfo info = TClassBuilder<TOrderProbe>("TOrderProbe", &TComponent::StaticInfo())
                                        .Creatable()
-                                       .Int("Left", &TComponent::DesignLeft, &TComponent::SetDesignLeft, 0)
+                                       .DesignPosition()
                                        .String("Alpha", &TOrderProbe::Alpha, &TOrderProbe::SetAlpha)
                                        .Int("Beta", &TOrderProbe::Beta, &TOrderProbe::SetBeta, 7)
                                        .Reference<TWinControl>("Target", "TWinControl", &TOrderProbe::Target,
