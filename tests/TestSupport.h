@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "page/Strings.h"
+#include "framework/Strings.h"
 
 namespace quill::test {
 

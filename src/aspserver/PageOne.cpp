@@ -1,9 +1,9 @@
 #include "aspserver/PageOne.h"
 
 #include "controls/QuillClasses.h"
-#include "page/ClassBuilder.h"
-#include "page/Exception.h"
-#include "page/FormReader.h"
+#include "framework/ClassBuilder.h"
+#include "framework/Exception.h"
+#include "framework/FormReader.h"
 
 namespace quill {
 

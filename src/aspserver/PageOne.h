@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "controls/QuillLabel.h"
-#include "page/Form.h"
+#include "framework/Form.h"
 #include "page/QuillGenerator.h"
 #include "page/QuillHeader.h"
 

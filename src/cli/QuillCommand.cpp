@@ -4,8 +4,8 @@
 
 #include "aspserver/PageOne.h"
 #include "controls/QuillClasses.h"
-#include "page/Exception.h"
-#include "page/FormReader.h"
+#include "framework/Exception.h"
+#include "framework/FormReader.h"
 #include "page/QuillGenerator.h"
 
 namespace quill {

@@ -4,8 +4,8 @@
 
 #include "page/QuillGenerator.h"
 #include "page/QuillHeader.h"
-#include "page/StandardClasses.h"
-#include "page/TypeInfo.h"
+#include "framework/StandardClasses.h"
+#include "framework/TypeInfo.h"
 
 namespace quill {
 

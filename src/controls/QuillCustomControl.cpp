@@ -1,6 +1,6 @@
 #include "controls/QuillCustomControl.h"
 
-#include "page/ClassBuilder.h"
+#include "framework/ClassBuilder.h"
 
 namespace quill {
 

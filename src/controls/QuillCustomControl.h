@@ -6,10 +6,10 @@
 #include "markup/HtmlProps.h"
 #include "markup/HtmlTag.h"
 #include "markup/QuillFont.h"
-#include "page/CustomControl.h"
-#include "page/Event.h"
-#include "page/Shape.h"
-#include "page/Strings.h"
+#include "framework/CustomControl.h"
+#include "framework/Event.h"
+#include "framework/Shape.h"
+#include "framework/Strings.h"
 
 namespace quill {
 

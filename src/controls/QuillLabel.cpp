@@ -1,7 +1,7 @@
 #include "controls/QuillLabel.h"
 
-#include "page/ClassBuilder.h"
-#include "page/StandardClasses.h"
+#include "framework/ClassBuilder.h"
+#include "framework/StandardClasses.h"
 
 namespace quill {
 

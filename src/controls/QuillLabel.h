@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/QuillWrappedControl.h"
-#include "page/Label.h"
+#include "framework/Label.h"
 
 namespace quill {
 

@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "page/Control.h"
+#include "framework/Control.h"
 
 namespace quill {
 

@@ -4,8 +4,8 @@
 
 #include "layout/CellTable.h"
 #include "markup/HtmlTag.h"
-#include "page/Event.h"
-#include "page/Strings.h"
+#include "framework/Event.h"
+#include "framework/Strings.h"
 
 namespace quill {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "page/TextHelpers.h"
-#include "page/TypeInfo.h"
+#include "framework/TextHelpers.h"
+#include "framework/TypeInfo.h"
 
 namespace quill {
 

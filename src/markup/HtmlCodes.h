@@ -5,7 +5,7 @@
 #include <string>
 
 #include "markup/HtmlTag.h"
-#include "page/Color.h"
+#include "framework/Color.h"
 
 namespace quill {
 

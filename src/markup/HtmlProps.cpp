@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "page/ClassBuilder.h"
+#include "framework/ClassBuilder.h"
 
 namespace quill {
 

@@ -5,9 +5,9 @@
 
 #include "markup/HtmlCodes.h"
 #include "markup/HtmlTag.h"
-#include "page/Control.h"
-#include "page/Event.h"
-#include "page/Persistent.h"
+#include "framework/Control.h"
+#include "framework/Event.h"
+#include "framework/Persistent.h"
 
 namespace quill {
 

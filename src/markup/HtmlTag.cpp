@@ -1,6 +1,6 @@
 #include "markup/HtmlTag.h"
 
-#include "page/TextHelpers.h"
+#include "framework/TextHelpers.h"
 
 namespace quill {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "page/Set.h"
-#include "page/Strings.h"
+#include "framework/Set.h"
+#include "framework/Strings.h"
 
 namespace quill {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 
-#include "page/ClassBuilder.h"
-#include "page/Exception.h"
-#include "page/StandardClasses.h"
-#include "page/TextHelpers.h"
+#include "framework/ClassBuilder.h"
+#include "framework/Exception.h"
+#include "framework/StandardClasses.h"
+#include "framework/TextHelpers.h"
 
 namespace quill {
 

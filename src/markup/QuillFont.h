@@ -5,7 +5,7 @@
 
 #include "markup/HtmlCodes.h"
 #include "markup/HtmlTag.h"
-#include "page/Font.h"
+#include "framework/Font.h"
 
 namespace quill {
 

@@ -4,10 +4,10 @@
 
 #include "controls/QuillCustomControl.h"
 #include "layout/HtmlGenerator.h"
-#include "page/ClassBuilder.h"
-#include "page/Exception.h"
+#include "framework/ClassBuilder.h"
+#include "framework/Exception.h"
 #include "page/QuillHeader.h"
-#include "page/WinControl.h"
+#include "framework/WinControl.h"
 #include "platform/AtomicFile.h"
 #include "platform/Shell.h"
 

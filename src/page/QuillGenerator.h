@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "layout/CellTable.h"
-#include "page/Component.h"
-#include "page/Event.h"
-#include "page/Strings.h"
+#include "framework/Component.h"
+#include "framework/Event.h"
+#include "framework/Strings.h"
 
 namespace quill {
 

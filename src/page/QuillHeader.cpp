@@ -1,11 +1,11 @@
 #include "page/QuillHeader.h"
 
 #include "markup/HtmlCodes.h"
-#include "page/ClassBuilder.h"
-#include "page/Control.h"
-#include "page/Exception.h"
+#include "framework/ClassBuilder.h"
+#include "framework/Control.h"
+#include "framework/Exception.h"
 #include "page/QuillGenerator.h"
-#include "page/WinControl.h"
+#include "framework/WinControl.h"
 
 namespace quill {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "page/Color.h"
-#include "page/Component.h"
-#include "page/Strings.h"
+#include "framework/Color.h"
+#include "framework/Component.h"
+#include "framework/Strings.h"
 
 namespace quill {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "page/Exception.h"
+#include "framework/Exception.h"
 
 namespace quill::platform {
 

@@ -4,9 +4,9 @@
 
 #include "TestSupport.h"
 #include "markup/HtmlCodes.h"
-#include "page/Exception.h"
-#include "page/Form.h"
-#include "page/Panel.h"
+#include "framework/Exception.h"
+#include "framework/Form.h"
+#include "framework/Panel.h"
 
 namespace quill {
 namespace {

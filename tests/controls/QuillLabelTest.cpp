@@ -5,10 +5,10 @@
 #include "TestSupport.h"
 #include "aspserver/PageOne.h"
 #include "controls/QuillClasses.h"
-#include "page/Exception.h"
-#include "page/Form.h"
-#include "page/FormReader.h"
-#include "page/FormWriter.h"
+#include "framework/Exception.h"
+#include "framework/Form.h"
+#include "framework/FormReader.h"
+#include "framework/FormWriter.h"
 #include "platform/TextMetrics.h"
 
 namespace quill {

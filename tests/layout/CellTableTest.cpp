@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "page/Shape.h"
+#include "framework/Shape.h"
 
 namespace quill {
 

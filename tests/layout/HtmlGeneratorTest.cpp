@@ -4,7 +4,7 @@
 
 #include "TestSupport.h"
 #include "controls/QuillCustomControl.h"
-#include "page/Shape.h"
+#include "framework/Shape.h"
 
 namespace quill {
 namespace {

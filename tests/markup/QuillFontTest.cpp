@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "page/Exception.h"
+#include "framework/Exception.h"
 
 namespace quill {
 namespace {

@@ -7,10 +7,10 @@
 
 #include "TestSupport.h"
 #include "controls/QuillCustomControl.h"
-#include "page/Exception.h"
-#include "page/Form.h"
-#include "page/Label.h"
-#include "page/Panel.h"
+#include "framework/Exception.h"
+#include "framework/Form.h"
+#include "framework/Label.h"
+#include "framework/Panel.h"
 #include "page/QuillHeader.h"
 
 namespace quill {

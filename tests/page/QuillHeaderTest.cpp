@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "page/Exception.h"
-#include "page/Form.h"
+#include "framework/Exception.h"
+#include "framework/Form.h"
 #include "page/QuillGenerator.h"
 
 namespace quill {

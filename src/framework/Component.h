@@ -1,0 +1,85 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Persistent.h"
+
+namespace quill {
+
+enum TOperation { opInsert, opRemove };
+
+// A named object with an owner. The owner holds what it owns and destroys
+// it; every other reference is plain and is dropped on a removal notice.
+class TComponent : public TPersistent {
+public:
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    std::string ClassName() const override { return "TComponent"; }
+    static const TClassInfo& StaticInfo();
+    const TClassInfo* PublishedInfo() const override { return &StaticInfo(); }
+
+    const std::string& Name() const { return FName; }
+    void SetName(const std::string& name) { FName = name; }
+
+    TComponent* Owner() const { return FOwner; }
+    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+    TComponent* Components(int index) const { return FComponents.at(index).get(); }
+    // The owned component of that name (letter case ignored), or null.
+    TComponent* FindComponent(const std::string& name) const;
+
+    // Set on every component while a stored design is read.
+    bool Loading() const { return FLoading; }
+    void SetLoading(bool loading) { FLoading = loading; }
+    bool Destroying() const { return FDestroying; }
+
+    // Runs once the stored design has been read; overrides call it first.
+    virtual void AfterLoad();
+
+    // Sent when a component is inserted into or removed from this
+    // component's owner, or when a watched component is destroyed.
+    virtual void RemovalNotice(TComponent* component, TOperation operation);
+
+    // Asks to be sent RemovalNotice when `other` is destroyed, whoever owns it.
+    void WatchRemoval(TComponent* other);
+    void UnwatchRemoval(TComponent* other);
+
+    // Where a non-visual component sits in the designer; no run-time effect.
+    int DesignLeft() const { return FDesignLeft; }
+    int DesignTop() const { return FDesignTop; }
+    void SetDesignLeft(int value) { FDesignLeft = value; }
+    void SetDesignTop(int value) { FDesignTop = value; }
+
+private:
+    void InsertComponent(TComponent* component);
+    void ExtractComponent(TComponent* component);
+    void NotifyOwned(TComponent* component, TOperation operation);
+    static void Unlink(std::vector<TComponent*>& list, TComponent* item);
+
+    std::string FName;
+    TComponent* FOwner = nullptr;
+    std::vector<std::unique_ptr<TComponent>> FComponents;
+    std::vector<TComponent*> FWatchers;  // told when this one is destroyed
+    std::vector<TComponent*> FWatched;   // those this one watches
+    unsigned FChangeCount = 0;  // lets a notice walk see that the list changed
+    bool FLoading = false;
+    bool FDestroying = false;
+    int FDesignLeft = 0;
+    int FDesignTop = 0;
+};
+
+// Sets a reference field to `value`, moving the holder's removal watch from
+// the old target to the new one.
+template <class T>
+void SetComponentReference(T*& field, TComponent& holder, T* value) {
+    if (field == value) return;
+    if (field) holder.UnwatchRemoval(field);
+    field = value;
+    if (field) holder.WatchRemoval(field);
+}
+
+}  // namespace quill

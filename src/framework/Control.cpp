@@ -1,0 +1,113 @@
+#include "framework/Control.h"
+
+#include "framework/WinControl.h"
+
+namespace quill {
+
+TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_unique<TFont>()) {
+    FFont->OnChange = [this](TObject*) { FontChanged(); };
+}
+
+TControl::~TControl() {
+    if (FParent) FParent->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == FParent) return;
+    if (FParent) FParent->RemoveControl(this);
+    if (parent) parent->InsertControl(this);
+}
+
+void TControl::ChangeBounds(int left, int top, int width, int height) {
+    bool resized = width != FWidth || height != FHeight;
+    if (!resized && left == FLeft && top == FTop) return;
+    FLeft = left;
+    FTop = top;
+    FWidth = width;
+    FHeight = height;
+    if (FAlign != alNone) AlignmentRequested();
+    if (resized) Resized();
+}
+
+void TControl::Resized() {
+    if (OnResize) OnResize(this);
+}
+
+void TControl::SetVisible(bool visible) {
+    if (visible == FVisible) return;
+    FVisible = visible;
+    if (FAlign != alNone) AlignmentRequested();
+}
+
+void TControl::SetAlign(TAlign align) {
+    if (align == FAlign) return;
+    FAlign = align;
+    AlignmentRequested();
+}
+
+void TControl::AlignmentRequested() {
+    if (FParent) FParent->Realign();
+}
+
+void TControl::SetColor(TColor color) { SetColorValue(color, false); }
+
+void TControl::SetColorValue(TColor color, bool keepParentColor) {
+    if (color == FColor) return;
+    FColor = color;
+    if (!keepParentColor) FParentColor = false;
+    ColorChangedNotification();
+}
+
+void TControl::ColorChangedNotification() {}
+
+void TControl::SetParentColor(bool value) {
+    if (value == FParentColor) return;
+    FParentColor = value;
+    if (value) ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+    if (FParentColor && FParent) SetColorValue(FParent->Color(), true);
+}
+
+void TControl::SetParentFont(bool value) {
+    if (value == FParentFont) return;
+    FParentFont = value;
+    if (value) ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+    if (!FParentFont || !FParent) return;
+    FFontFromParent = true;
+    FFont->CopyValuesFrom(FParent->Font());
+    FFontFromParent = false;
+}
+
+void TControl::FontChanged() {
+    // A font set on the control itself stops it following its parent's.
+    if (!FFontFromParent) FParentFont = false;
+    FontChangedNotification();
+}
+
+void TControl::SetCaption(const std::string& caption) {
+    if (caption == FCaption) return;
+    FCaption = caption;
+    TextChangedNotification();
+}
+
+void TControl::SetAutoSize(bool value) {
+    if (value == FAutoSize) return;
+    FAutoSize = value;
+    if (value) FitSize();
+}
+
+bool TControl::QueryAutoSize(int&, int&) { return true; }
+
+void TControl::FitSize() {
+    if (!FAutoSize || Loading()) return;
+    int width = FWidth;
+    int height = FHeight;
+    if (QueryAutoSize(width, height)) ChangeBounds(FLeft, FTop, width, height);
+}
+
+}  // namespace quill

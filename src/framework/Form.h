@@ -1,0 +1,27 @@
+#pragma once
+
+#include "framework/WinControl.h"
+
+namespace quill {
+
+// A top-level window that owns every component of a page. Its size is the
+// outer size; the client area is that less the frame.
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+    std::string ClassName() const override { return "TForm"; }
+    static const TClassInfo& StaticInfo();
+    const TClassInfo* PublishedInfo() const override { return &StaticInfo(); }
+
+    static constexpr int kFrameWidth = 8;
+    static constexpr int kFrameHeight = 34;
+    int ClientWidth() const override { return Width() - kFrameWidth; }
+    int ClientHeight() const override { return Height() - kFrameHeight; }
+
+    // Called once a form class read from its design has its components:
+    // binds the class's component fields by name, raising Exception (whose
+    // message the reader places) when one is missing.
+    virtual void BindComponents() {}
+};
+
+}  // namespace quill

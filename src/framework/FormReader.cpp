@@ -1,0 +1,286 @@
+#include "framework/FormReader.h"
+
+#include <fstream>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <vector>
+
+#include "framework/Exception.h"
+#include "framework/TextHelpers.h"
+#include "framework/TypeInfo.h"
+
+namespace quill {
+
+namespace {
+
+using json = nlohmann::json;
+
+const char* JsonTypeName(const json& value) {
+    return value.is_number_integer() ? "an integer" : value.is_number() ? "a number" : value.is_string() ? "a string"
+           : value.is_boolean()      ? "a boolean"
+           : value.is_array()        ? "an array"
+           : value.is_object()       ? "an object"
+                                     : "null";
+}
+
+bool IsIdentifier(const std::string& name) {
+    if (name.empty() || (name[0] >= '0' && name[0] <= '9')) return false;
+    for (char c : name)
+        if (!(c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    return true;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+class TFormReader {
+public:
+    explicit TFormReader(std::string fileName) : FFileName(std::move(fileName)) {}
+
+    std::unique_ptr<TForm> Read(const std::string& text) {
+        json root = Parse(text);
+        std::unique_ptr<TForm> form = CreateRoot(root);
+        FForm = form.get();
+        ReadObjectBody(*form, root, form->Name());
+        ResolveReferences();
+        try {
+            form->BindComponents();
+        } catch (const Exception& e) {
+            Fail(form->Name(), e.Message());
+        }
+        for (TComponent* c : FCreated) c->AfterLoad();
+        return form;
+    }
+
+private:
+    struct TPendingReference {
+        TPersistent* Target;
+        const TPropInfo* Prop;
+        std::string Name;
+        std::string Path;
+    };
+
+    [[noreturn]] void Fail(const std::string& path, const std::string& problem) const {
+        throw Exception(FFileName + ": " + path + ": " + problem);
+    }
+
+    json Parse(const std::string& text) const {
+        try {
+            return json::parse(text);
+        } catch (const json::parse_error& e) {
+            size_t offset = e.byte == 0 ? 0 : e.byte - 1;
+            int line = 1, column = 1;
+            for (size_t i = 0; i < offset && i < text.size(); ++i) {
+                if (text[i] == '\n') {
+                    ++line;
+                    column = 1;
+                } else {
+                    ++column;
+                }
+            }
+            // Keep the parser's reason, without its own prefix and position.
+            std::string what = e.what();
+            size_t cut = what.find(": ", what.find("parse error"));
+            throw Exception(FFileName + ":" + std::to_string(line) + ":" + std::to_string(column) + ": invalid JSON: " +
+                            (cut == std::string::npos ? what : what.substr(cut + 2)));
+        }
+    }
+
+    const TClassInfo& ClassOf(const json& object, const std::string& path) const {
+        auto it = object.find("class");
+        if (it == object.end()) Fail(path, "missing \"class\"");
+        if (!it->is_string()) Fail(path, "\"class\" must be a string");
+        const TClassInfo* info = FindDesignClass(it->get<std::string>());
+        if (!info || !info->Create) Fail(path, "unknown class " + Quoted(it->get<std::string>()));
+        return *info;
+    }
+
+    std::string NameOf(const json& object, const std::string& path) const {
+        auto it = object.find("name");
+        if (it == object.end()) Fail(path, "missing \"name\"");
+        if (!it->is_string()) Fail(path, "\"name\" must be a string");
+        std::string name = it->get<std::string>();
+        if (!IsIdentifier(name)) Fail(path, "invalid name " + Quoted(name) + " (letters, digits and _, not first a digit)");
+        return name;
+    }
+
+    void CheckKeys(const json& object, const std::string& path) const {
+        if (!object.is_object()) Fail(path, std::string("an object must be a JSON object, not ") + JsonTypeName(object));
+        for (const auto& [key, value] : object.items())
+            if (key != "class" && key != "name" && key != "properties" && key != "children")
+                Fail(path, "unknown key " + Quoted(key));
+    }
+
+    std::unique_ptr<TForm> CreateRoot(const json& root) {
+        CheckKeys(root, "(root)");
+        const TClassInfo& info = ClassOf(root, "(root)");
+        std::string name = NameOf(root, "(root)");
+        std::unique_ptr<TComponent> created(info.Create(nullptr));
+        auto* form = dynamic_cast<TForm*>(created.get());
+        if (!form) Fail(name, "the root must be a form, not a " + Quoted(info.Name));
+        created.release();
+        std::unique_ptr<TForm> result(form);
+        result->SetName(name);
+        result->SetLoading(true);
+        FCreated.push_back(form);
+        return result;
+    }
+
+    void ReadObjectBody(TComponent& component, const json& object, const std::string& path) {
+        if (auto it = object.find("properties"); it != object.end())
+            ReadProperties(component, *component.PublishedInfo(), *it, path);
+        if (auto it = object.find("children"); it != object.end()) ReadChildren(component, *it, path);
+    }
+
+    void ReadChildren(TComponent& parent, const json& children, const std::string& path) {
+        if (!children.is_array()) Fail(path, "\"children\" must be an array");
+        auto* container = dynamic_cast<TWinControl*>(&parent);
+        for (size_t i = 0; i < children.size(); ++i) {
+            const json& child = children[i];
+            std::string childPath = path + ".children[" + std::to_string(i) + "]";
+            CheckKeys(child, childPath);
+            const TClassInfo& info = ClassOf(child, childPath);
+            std::string name = NameOf(child, childPath);
+            childPath = path + "." + name;
+            if (!parent.PublishedInfo()->AcceptsChildren)
+                Fail(childPath, "a " + parent.PublishedInfo()->Name + " does not accept designed children");
+            if (info.InheritsFrom(TForm::StaticInfo())) Fail(childPath, "a form cannot be a child");
+            if (!info.IsControl && &parent != FForm)
+                Fail(childPath, "the non-visual " + info.Name + " must be a child of the form");
+            if (FForm->FindComponent(name) || SameText(name, FForm->Name()))
+                Fail(childPath, "duplicate name " + Quoted(name));
+            TComponent* created = info.Create(FForm);
+            created->SetName(name);
+            created->SetLoading(true);
+            FCreated.push_back(created);
+            if (auto* control = dynamic_cast<TControl*>(created)) control->SetParent(container);
+            ReadObjectBody(*created, child, childPath);
+        }
+    }
+
+    void ReadProperties(TPersistent& target, const TClassInfo& info, const json& props, const std::string& path) {
+        if (!props.is_object()) Fail(path, "\"properties\" must be an object");
+        for (const auto& [key, value] : props.items())
+            if (!info.FindProperty(key)) Fail(path + "." + key, "unknown property of " + info.Name);
+        // Published order, whatever the order in the file.
+        for (const TPropInfo* prop : info.PublishedProperties()) {
+            auto it = props.find(prop->Name);
+            if (it != props.end()) ReadValue(target, *prop, *it, path + "." + prop->Name);
+        }
+    }
+
+    void ReadValue(TPersistent& target, const TPropInfo& prop, const json& value, const std::string& path) {
+        auto expect = [&](bool ok, const std::string& what) {
+            if (!ok) Fail(path, "expected " + what + ", got " + JsonTypeName(value));
+        };
+        switch (prop.Kind) {
+        case TPropKind::Integer:
+            expect(value.is_number_integer(), "an integer");
+            prop.SetOrd(target, IntegerIn(value, path, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+            break;
+        case TPropKind::Boolean:
+            expect(value.is_boolean(), "true or false");
+            prop.SetOrd(target, value.get<bool>() ? 1 : 0);
+            break;
+        case TPropKind::String:
+            expect(value.is_string(), "a string");
+            prop.SetString(target, value.get<std::string>());
+            break;
+        case TPropKind::Enum:
+            expect(value.is_string(), "a member name of " + prop.TypeName);
+            prop.SetOrd(target, MemberIndex(*prop.Enum, value.get<std::string>(), path));
+            break;
+        case TPropKind::Set: {
+            expect(value.is_array(), "an array of " + prop.Enum->Name + " member names");
+            int64_t bits = 0;
+            for (const json& member : value) {
+                if (!member.is_string()) Fail(path, "expected member names of " + prop.Enum->Name + ", got " + JsonTypeName(member));
+                bits |= int64_t{1} << MemberIndex(*prop.Enum, member.get<std::string>(), path);
+            }
+            prop.SetOrd(target, bits);
+            break;
+        }
+        case TPropKind::Color:
+            prop.SetOrd(target, ColorValue(value, path));
+            break;
+        case TPropKind::Object: {
+            expect(value.is_object(), "an object of " + prop.TypeName + " properties");
+            TPersistent* nested = prop.GetObject(target);
+            ReadProperties(*nested, *nested->PublishedInfo(), value, path);
+            break;
+        }
+        case TPropKind::Reference:
+            expect(value.is_string(), "a component name");
+            FReferences.push_back({&target, &prop, value.get<std::string>(), path});
+            break;
+        case TPropKind::Event:
+            expect(value.is_string(), "a handler name");
+            BindEvent(target, prop, value.get<std::string>(), path);
+            break;
+        }
+    }
+
+    int64_t IntegerIn(const json& value, const std::string& path, int64_t low, int64_t high) const {
+        if (value.is_number_unsigned() && value.get<uint64_t>() > static_cast<uint64_t>(high))
+            Fail(path, "value out of range");
+        int64_t v = value.get<int64_t>();
+        if (v < low || v > high) Fail(path, "value " + std::to_string(v) + " out of range");
+        return v;
+    }
+
+    int MemberIndex(const TEnumInfo& type, const std::string& member, const std::string& path) const {
+        int index = type.IndexOf(member);
+        if (index < 0) Fail(path, "unknown member " + Quoted(member) + " of " + type.Name);
+        return index;
+    }
+
+    int64_t ColorValue(const json& value, const std::string& path) const {
+        if (value.is_string()) {
+            std::optional<TColor> color = ColorFromName(value.get<std::string>());
+            if (!color) Fail(path, "unknown colour name " + Quoted(value.get<std::string>()));
+            return *color;
+        }
+        if (!value.is_number_integer()) Fail(path, std::string("expected a colour (integer or name), got ") + JsonTypeName(value));
+        // Negative values and their unsigned 32-bit spellings both name system colours.
+        return static_cast<TColor>(static_cast<uint32_t>(IntegerIn(value, path, INT32_MIN, UINT32_MAX)));
+    }
+
+    void BindEvent(TPersistent& target, const TPropInfo& prop, const std::string& handler, const std::string& path) {
+        const TClassInfo& formClass = *FForm->PublishedInfo();
+        const TMethodInfo* method = formClass.FindMethod(handler);
+        if (!method) Fail(path, "no published handler " + Quoted(handler) + " in " + formClass.Name);
+        if (method->EventType != *prop.EventType)
+            Fail(path, "handler " + Quoted(handler) + " is a " + method->EventTypeName + ", not a " + prop.TypeName);
+        prop.SetEvent(target, method->Bind(*FForm));
+    }
+
+    void ResolveReferences() {
+        for (const TPendingReference& ref : FReferences) {
+            TComponent* found = SameText(ref.Name, FForm->Name()) ? FForm : FForm->FindComponent(ref.Name);
+            if (!found) Fail(ref.Path, "no component named " + Quoted(ref.Name));
+            if (!ref.Prop->SetReference(*ref.Target, found))
+                Fail(ref.Path, Quoted(ref.Name) + " is a " + found->ClassName() + ", not a " + ref.Prop->TypeName);
+        }
+    }
+
+    std::string FFileName;
+    TForm* FForm = nullptr;
+    std::vector<TComponent*> FCreated;
+    std::vector<TPendingReference> FReferences;
+};
+
+}  // namespace
+
+std::unique_ptr<TForm> ReadFormDesign(const std::string& text, const std::string& fileName) {
+    return TFormReader(fileName).Read(text);
+}
+
+std::unique_ptr<TForm> LoadFormDesign(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) throw Exception(fileName + ": cannot open the design file");
+    std::ostringstream text;
+    text << in.rdbuf();
+    return ReadFormDesign(text.str(), fileName);
+}
+
+}  // namespace quill

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "framework/Control.h"
+
+namespace quill {
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+// A text label. With AutoSize on it takes the size of its caption in its
+// font: as wide as the widest line, as high as the lines together; with
+// WordWrap on the lines are broken to the current width.
+class TLabel : public TControl {
+public:
+    explicit TLabel(TComponent* owner);
+    std::string ClassName() const override { return "TLabel"; }
+    static const TClassInfo& StaticInfo();
+    const TClassInfo* PublishedInfo() const override { return &StaticInfo(); }
+
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment value) { FAlignment = value; }
+    TTextLayout Layout() const { return FLayout; }
+    void SetLayout(TTextLayout value) { FLayout = value; }
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool value) { FTransparent = value; }
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool value);
+
+    bool QueryAutoSize(int& width, int& height) override;
+    void FitSize() override;
+    void AfterLoad() override;
+
+protected:
+    void TextChangedNotification() override { FitSize(); }
+    void FontChangedNotification() override { FitSize(); }
+
+private:
+    TAlignment FAlignment = taLeftJustify;
+    TTextLayout FLayout = tlTop;
+    bool FTransparent = false;
+    bool FWordWrap = false;
+};
+
+}  // namespace quill

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <vector>
+
+#include "framework/Control.h"
+
+namespace quill {
+
+// A control that holds child controls. The children are listed, not owned:
+// the non-windowed ones first, then the windowed ones, each in insertion
+// order.
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    std::string ClassName() const override { return "TWinControl"; }
+    static const TClassInfo& StaticInfo();
+    const TClassInfo* PublishedInfo() const override { return &StaticInfo(); }
+
+    int ControlCount() const { return static_cast<int>(FControls.size() + FWinControls.size()); }
+    TControl* Controls(int index) const;
+
+    // Places the aligned children: top-aligned ones stacked from the top in
+    // child order, then bottom, left and right, and client-aligned ones
+    // filling what remains.
+    void Realign();
+
+    void ChangeBounds(int left, int top, int width, int height) override;
+
+protected:
+    // Sent after a child joined (inserting true) or left the list.
+    virtual void ChildInsertedOrRemoved(TControl* child, bool inserting);
+    void ColorChangedNotification() override;
+    void FontChangedNotification() override;
+
+private:
+    friend class TControl;
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+
+    std::vector<TControl*> FControls;
+    std::vector<TControl*> FWinControls;
+    int FAligning = 0;
+};
+
+}  // namespace quill
