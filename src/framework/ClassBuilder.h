@@ -64,7 +64,7 @@ public:
         return Add(std::move(p));
     }
     template <class E, class G, class S>
-    TClassBuilder& SetProp(std::string name, const TEnumInfo& type, G get, S set) {
+    TClassBuilder& SetOf(std::string name, const TEnumInfo& type, G get, S set) {
         TPropInfo p;
         p.Name = std::move(name);
         p.Kind = TPropKind::Set;
@@ -94,7 +94,7 @@ public:
         p.Name = std::move(name);
         p.Kind = TPropKind::Object;
         p.TypeName = std::move(typeName);
-        p.GetObject = [get](TPersistent& o) -> TPersistent* { return &std::invoke(get, static_cast<C&>(o)); };
+        p.NestedObject = [get](TPersistent& o) -> TPersistent* { return &std::invoke(get, static_cast<C&>(o)); };
         return Add(std::move(p));
     }
     // A reference to a component of class R, stored when set.

@@ -205,7 +205,7 @@ private:
             break;
         case TPropKind::Object: {
             expect(value.is_object(), "an object of " + prop.TypeName + " properties");
-            TPersistent* nested = prop.GetObject(target);
+            TPersistent* nested = prop.NestedObject(target);
             ReadProperties(*nested, *nested->PublishedInfo(), value, path);
             break;
         }

@@ -38,7 +38,7 @@ json WriteValue(const TPersistent& object, const TPropInfo& prop) {
     }
     case TPropKind::Object:
         // Nested objects are filled in place; writing does not change them.
-        return WriteProperties(*prop.GetObject(const_cast<TPersistent&>(object)));
+        return WriteProperties(*prop.NestedObject(const_cast<TPersistent&>(object)));
     case TPropKind::Reference:
         return prop.GetReference(object)->Name();
     case TPropKind::Event:

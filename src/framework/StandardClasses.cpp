@@ -68,7 +68,7 @@ const TClassInfo& TFont::StaticInfo() {
                                        .StoredWhen([](const TFont&) { return false; })
                                        .String("Name", &TFont::Name, &TFont::SetName, true)
                                        .Int("Size", &TFont::Size, &TFont::SetSize)
-                                       .SetProp<TFontStyle>("Style", FontStyleType(), &TFont::Style, &TFont::SetStyle)
+                                       .SetOf<TFontStyle>("Style", FontStyleType(), &TFont::Style, &TFont::SetStyle)
                                        .Build();
     return info;
 }

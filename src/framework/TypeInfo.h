@@ -35,7 +35,7 @@ struct TPropInfo {
     std::function<std::string(const TPersistent&)> GetString;
     std::function<void(TPersistent&, const std::string&)> SetString;
     // A nested property object, filled in place.
-    std::function<TPersistent*(TPersistent&)> GetObject;
+    std::function<TPersistent*(TPersistent&)> NestedObject;
     // A component reference; SetReference answers false for a component of
     // the wrong class and leaves the property unchanged.
     std::function<TComponent*(const TPersistent&)> GetReference;

@@ -127,9 +127,9 @@ const TClassInfo& TQuillHtmlFont::StaticInfo() {
             .ColorProp("FontColor", &C::FontColor, &C::SetFontColor)
             .String("FontName", &C::FontName, &C::SetFontName, true)
             .String("FontSize", &C::FontSize, &C::SetFontSize, true)
-            .SetProp<TFontStyle>("FontStyle", FontStyleType(), &C::FontStyle, &C::SetFontStyle)
-            .SetProp<TQuillFontElement>("Default", FontElementType(), &C::Default, &C::SetDefault)
-            .SetProp<TQuillFontElement>("Dynamics", FontElementType(), &C::Dynamics, &C::SetDynamics)
+            .SetOf<TFontStyle>("FontStyle", FontStyleType(), &C::FontStyle, &C::SetFontStyle)
+            .SetOf<TQuillFontElement>("Default", FontElementType(), &C::Default, &C::SetDefault)
+            .SetOf<TQuillFontElement>("Dynamics", FontElementType(), &C::Dynamics, &C::SetDynamics)
             .Build();
     return info;
 }
