@@ -1,15 +1,29 @@
 #!/usr/bin/env bash
 # Installs what the build needs (only what is missing), then configures and
 # builds into build/. Shared by run.sh and test.sh so both set up alike.
+#   scripts/setup.sh          what the quill program and the demo need
+#   scripts/setup.sh --tests  also what the test suite needs (test.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+with_tests=0
+[ "${1:-}" = "--tests" ] && with_tests=1
+
 packages=(
   g++ cmake make pkg-config
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation2
+  qt6-base-dev
 )
+if [ "$with_tests" = 1 ]; then
+  packages+=(
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    g++-mingw-w64-x86-64-posix wine wine64 wine64-tools
+    chromium
+    clang libclang-rt-14-dev
+    python3-jsonschema
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
