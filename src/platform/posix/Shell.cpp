@@ -1,23 +1,9 @@
 #include "platform/Shell.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#include <shellapi.h>
-#else
 #include <sys/wait.h>
 #include <unistd.h>
-#endif
 
 namespace quill::platform {
-
-#ifdef _WIN32
-
-bool ShellOpen(const std::string& fileName) {
-    auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", fileName.c_str(), nullptr, nullptr, SW_SHOW));
-    return result > 32;
-}
-
-#else
 
 bool ShellOpen(const std::string& fileName) {
     // Everything the children need is prepared before forking.
@@ -41,7 +27,5 @@ bool ShellOpen(const std::string& fileName) {
     }
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
-
-#endif
 
 }  // namespace quill::platform
