@@ -7,6 +7,7 @@
 #include "framework/Exception.h"
 #include "framework/FormReader.h"
 #include "page/QuillGenerator.h"
+#include "platform/AtomicFile.h"
 
 namespace quill {
 
@@ -24,7 +25,9 @@ const char* kHelp =
     "                       followed by CR LF\n"
     "  render DESIGN -o FILE\n"
     "                       save the page to FILE instead; an existing FILE\n"
-    "                       is replaced only when the whole page was written\n"
+    "                       is replaced only when the whole page was written;\n"
+    "                       a device or pipe is written in place, a link is\n"
+    "                       followed, and '-' means standard output\n"
     "  -h, --help           show this help\n"
     "\n"
     "Exit status: 0 done, 1 the design could not be read or the page not\n"
@@ -41,20 +44,30 @@ TQuillHtmlGenerator* FirstGenerator(const TForm& form) {
     return nullptr;
 }
 
+// Line by line, so a big page never needs a joined copy.
+void WritePage(const TStrings& lines, std::ostream& out) {
+    for (int i = 0; i < lines.Count(); ++i) out << lines[i] << "\r\n";
+    out.flush();
+}
+
 int Render(const std::string& design, const std::string* outFile, std::ostream& out, std::ostream& err) {
     try {
+        // Checked before anything is written: the page must never replace
+        // its own design, whatever name the output gives it.
+        if (outFile && platform::SameFile(*outFile, design))
+            throw Exception(*outFile + ": the output is the design file itself; the page was not written");
         std::unique_ptr<TForm> form = LoadFormDesign(design);
         TQuillHtmlGenerator* generator = FirstGenerator(*form);
         if (!generator) throw Exception(design + ": " + form->Name() + ": the form has no TQuillHtmlGenerator");
         if (outFile) {
             if (!generator->GenerateToFile(*outFile)) {
-                err << "quill: " << design << ": the page was not written to " << *outFile << "\n";
+                err << "quill: " << design << ": the page was not written: " << generator->LastSaveError() << "\n";
                 return 1;
             }
             return 0;
         }
-        out << generator->Generate()->Text();
-        out.flush();
+        WritePage(*generator->Generate(), out);
+        if (!out) throw Exception("the page could not be written to standard output");
         return 0;
     } catch (const Exception& e) {
         err << "quill: " << e.Message() << "\n";
@@ -94,7 +107,8 @@ int RunQuillCommand(const std::vector<std::string>& args, std::ostream& out, std
         }
     }
     if (design.empty()) return UsageError(err, "render needs a design file");
-    return Render(design, haveOut ? &outFile : nullptr, out, err);
+    // "-o -" is standard output, as if no output were named.
+    return Render(design, haveOut && outFile != "-" ? &outFile : nullptr, out, err);
 }
 
 }  // namespace quill

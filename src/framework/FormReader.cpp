@@ -9,6 +9,7 @@
 #include "framework/Exception.h"
 #include "framework/TextHelpers.h"
 #include "framework/TypeInfo.h"
+#include "platform/AtomicFile.h"
 
 namespace quill {
 
@@ -276,11 +277,7 @@ std::unique_ptr<TForm> ReadFormDesign(const std::string& text, const std::string
 }
 
 std::unique_ptr<TForm> LoadFormDesign(const std::string& fileName) {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) throw Exception(fileName + ": cannot open the design file");
-    std::ostringstream text;
-    text << in.rdbuf();
-    return ReadFormDesign(text.str(), fileName);
+    return ReadFormDesign(platform::ReadWholeFile(fileName), fileName);
 }
 
 }  // namespace quill

@@ -1,10 +1,10 @@
 #include "framework/FormWriter.h"
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "framework/Exception.h"
 #include "framework/TypeInfo.h"
+#include "platform/AtomicFile.h"
 
 namespace quill {
 
@@ -89,11 +89,7 @@ json WriteObject(const TComponent& component, const TForm& form) {
 std::string WriteFormDesign(const TForm& form) { return WriteObject(form, form).dump(2) + "\n"; }
 
 void SaveFormDesign(const TForm& form, const std::string& fileName) {
-    std::string text = WriteFormDesign(form);
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) throw Exception(fileName + ": cannot write the design file");
+    platform::WriteFileAtomically(fileName, WriteFormDesign(form));
 }
 
 }  // namespace quill

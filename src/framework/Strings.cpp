@@ -1,11 +1,8 @@
 #include "framework/Strings.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-
 #include "framework/Exception.h"
 #include "framework/TextHelpers.h"
+#include "platform/AtomicFile.h"
 
 namespace quill {
 
@@ -43,12 +40,13 @@ std::string TStrings::Text() const {
 }
 
 void TStrings::SaveToFile(const std::string& fileName) const {
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    if (!out) throw Exception("Cannot create file \"" + fileName + "\": " + std::strerror(errno));
-    std::string text = Text();
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) throw Exception("Cannot write file \"" + fileName + "\"");
+    // Line by line: a big page is never joined into a second copy.
+    platform::SaveFile(fileName, [this](platform::FileWriter& out) {
+        for (int i = 0; i < Count(); ++i) {
+            out.Write(Get(i));
+            out.Write("\r\n");
+        }
+    });
 }
 
 int TStrings::IndexOfName(const std::string& name) const {

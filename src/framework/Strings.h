@@ -31,8 +31,8 @@ public:
 
     // Every line followed by CR LF, the last one too.
     std::string Text() const;
-    // Writes Text() to the file, creating or replacing it; raises Exception
-    // on failure.
+    // Writes Text() to the file, creating or replacing it the safe way for
+    // what sits at the path; raises Exception naming the file and reason.
     void SaveToFile(const std::string& fileName) const;
 
     // The first entry whose text before its first "=" equals `name`,

@@ -63,12 +63,10 @@ TStrings* TQuillHtmlGenerator::Generate() {
         FErrorText += e.Message() + " - ";
     }
     // Whatever the handler changed is what this run renders. The run's
-    // lists and update mode are undone on every way out.
+    // lists are released on every way out.
     struct TRunGuard {
         TQuillHtmlGenerator& Generator;
-        bool Updating = false;
         ~TRunGuard() {
-            if (Updating) Generator.FLines->EndUpdate();
             Generator.FPageComponents.clear();
             Generator.FCells.clear();
         }
@@ -76,11 +74,23 @@ TStrings* TQuillHtmlGenerator::Generate() {
     FCells = CollectCellControls(PageRootControl());
     FPageComponents = CollectPageComponents();
     FLines->BeginUpdate();
-    guard.Updating = true;
-    FLines->Clear();
-    WriteOpening();
-    WriteBody();
-    WriteClosing();
+    try {
+        FLines->Clear();
+        WriteOpening();
+        WriteBody();
+        WriteClosing();
+    } catch (...) {
+        // The pass's error is the one to report; a change handler that
+        // fails as well must not hide it.
+        try {
+            FLines->EndUpdate();
+        } catch (...) {
+        }
+        throw;
+    }
+    // Outside any destructor: the change handler may raise here, and its
+    // error leaves the run like any other.
+    FLines->EndUpdate();
     return FLines.get();
 }
 
@@ -110,14 +120,18 @@ void TQuillHtmlGenerator::WriteClosing() {
 }
 
 bool TQuillHtmlGenerator::GenerateToFile(const std::string& fileName) {
+    FLastSaveError.clear();
     try {
         TStrings* lines = Generate();
-        if (!lines) return false;
-        platform::WriteFileAtomically(fileName, lines->Text());
+        if (!lines) throw Exception(Name() + ": the run gave no page");
+        lines->SaveToFile(fileName);
         return true;
+    } catch (const std::exception& e) {
+        FLastSaveError = e.what();
     } catch (...) {
-        return false;
+        FLastSaveError = "unknown error";
     }
+    return false;
 }
 
 void TQuillHtmlGenerator::OpenFile(const std::string& fileName) {

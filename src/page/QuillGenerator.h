@@ -64,9 +64,13 @@ public:
     std::vector<TControl*> CollectControls() override;
     TStrings* Generate() override;
     // Generates and saves the page with CR LF after every line. Never
-    // raises; answers whether the page was written. The file is replaced
-    // in one step, so a failure leaves an existing page as it was.
+    // raises; answers whether the page was written, and LastSaveError
+    // tells why not. A regular file is replaced in one step, so a failure
+    // leaves an existing page as it was.
     virtual bool GenerateToFile(const std::string& fileName);
+    // Why the last GenerateToFile failed, naming the file and the system's
+    // reason; empty after a save that worked.
+    const std::string& LastSaveError() const { return FLastSaveError; }
     // Asks the desktop to open the file; never raises, ignores the answer.
     void OpenFile(const std::string& fileName);
 
@@ -85,6 +89,7 @@ private:
     TWinControl* FContainer = nullptr;
     std::string FPageTitle;
     std::string FErrorText;
+    std::string FLastSaveError;
     // Exist only while a run is in progress.
     TCellControlList FCells;
     std::vector<TQuillComponent*> FPageComponents;

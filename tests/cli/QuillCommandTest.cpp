@@ -56,7 +56,28 @@ TEST(QuillCommand, SavesThePageWithTheGeneratorsSaveOperation) {
 
     r = Quill({"render", design, "-o", (dir / "missing/card.html").string()});
     EXPECT_EQ(r.Code, 1);
-    EXPECT_EQ(r.Err, "quill: " + design + ": the page was not written to " + (dir / "missing/card.html").string() + "\n");
+    EXPECT_EQ(r.Err, "quill: " + design + ": the page was not written: " + (dir / "missing/card.html").string() +
+                         ": cannot create the file: No such file or directory\n");
+
+    r = Quill({"render", design, "-o", "-"});
+    EXPECT_EQ(r.Code, 0) << r.Err;
+    EXPECT_EQ(r.Out, test::ReadFile(dir / "card.html"));
+    EXPECT_FALSE(fs::exists("-"));
+}
+
+TEST(QuillCommand, RefusesToWriteThePageOverItsDesign) {
+    test::TTempDir dir("quill-self");
+    const fs::path design = dir / "card.form.json";
+    const std::string text = test::ReadFile(kSource / "examples/contact-card.form.json");
+    test::WriteFile(design, text);
+    fs::create_symlink("card.form.json", dir / "link.html");
+    fs::create_hard_link(design, dir / "hard.html");
+    for (const fs::path& out : {design, dir / "link.html", dir / "hard.html", dir / "." / "card.form.json"}) {
+        TResult r = Quill({"render", design.string(), "-o", out.string()});
+        EXPECT_EQ(r.Code, 1) << out;
+        EXPECT_EQ(r.Err, "quill: " + out.string() + ": the output is the design file itself; the page was not written\n");
+        EXPECT_EQ(test::ReadFile(design), text);
+    }
 }
 
 TEST(QuillCommand, BadDesignsExitWithOneLineAndNoPage) {
@@ -97,7 +118,10 @@ TEST(QuillCommand, BadDesignsExitWithOneLineAndNoPage) {
     }
     TResult missing = Quill({"render", (dir / "absent.json").string()});
     EXPECT_EQ(missing.Code, 1);
-    EXPECT_EQ(missing.Err, "quill: " + (dir / "absent.json").string() + ": cannot open the design file\n");
+    EXPECT_EQ(missing.Err, "quill: " + (dir / "absent.json").string() + ": cannot read the file: No such file or directory\n");
+    TResult folder = Quill({"render", dir.Path().string()});
+    EXPECT_EQ(folder.Code, 1);
+    EXPECT_EQ(folder.Err, "quill: " + dir.Path().string() + ": cannot read the file: Is a directory\n");
 }
 
 TEST(QuillCommand, UsageErrorsAndHelp) {

@@ -38,8 +38,26 @@ TEST(QuillProgram, ExitCodesAndStreams) {
     EXPECT_EQ(ok.Out, test::ReadFile(std::string(QUILL_SOURCE_DIR) + "/tests/golden/PageOne.html"));
     TRun bad = RunShell(kQuill + " render /nonexistent.json 2>&1 >/dev/null");
     EXPECT_EQ(bad.Code, 1);
-    EXPECT_EQ(bad.Out, "quill: /nonexistent.json: cannot open the design file\n");
+    EXPECT_EQ(bad.Out, "quill: /nonexistent.json: cannot read the file: No such file or directory\n");
     EXPECT_EQ(RunShell(kQuill + " frobnicate 2>/dev/null").Code, 2);
+}
+
+// A link to the process's own standard output, made in our folder, stands
+// for /dev/stdout: the page goes to the stream, the link stays.
+TEST(QuillProgram, OutputLinkedToStandardOutputIsWrittenInPlace) {
+    test::TTempDir dir("quill-stdout");
+    const std::string golden = test::ReadFile(std::string(QUILL_SOURCE_DIR) + "/tests/golden/PageOne.html");
+    const std::string link = (dir / "stdout").string();
+    std::filesystem::create_symlink("/proc/self/fd/1", link);
+    TRun piped = RunShell(kQuill + " render " + kPageOne + " -o " + link + " 2>&1 | cat");
+    EXPECT_EQ(piped.Code, 0);
+    EXPECT_EQ(piped.Out, golden);
+    const std::string page = (dir / "page.html").string();
+    test::WriteFile(page, "before\r\n");
+    EXPECT_EQ(RunShell(kQuill + " render " + kPageOne + " -o " + link + " >> " + page).Code, 0);
+    EXPECT_EQ(test::ReadFile(page), "before\r\n" + golden);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(RunShell(kQuill + " render " + kPageOne + " -o - 2>&1").Out, golden);
 }
 
 TEST(QuillProgram, WithoutAnyFontLabelsAreMeasuredByTheEstimate) {

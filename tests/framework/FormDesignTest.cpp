@@ -239,7 +239,7 @@ TEST_F(FormDesign, MissingFileIsAClearError) {
         LoadFormDesign("/nonexistent/design.json");
         FAIL();
     } catch (const Exception& e) {
-        EXPECT_STREQ(e.what(), "/nonexistent/design.json: cannot open the design file");
+        EXPECT_STREQ(e.what(), "/nonexistent/design.json: cannot read the file: No such file or directory");
     }
 }
 

@@ -67,6 +67,15 @@ TEST_F(PageGenerator, EmptyRootWithAndWithoutHeader) {
     EXPECT_EQ(Run(), Join({kFrameOpen, kEmptyTable, kFrameClose}));
 }
 
+TEST(PageGeneratorOrder, PageComponentListedBeforeTheGeneratorStillFramesThePage) {
+    TForm form(nullptr);
+    form.ChangeBounds(0, 0, 368, 324);
+    auto* header = new TQuillHeader(&form);
+    auto* generator = new TQuillHtmlGenerator(&form);
+    EXPECT_EQ(generator->CollectPageComponents(), std::vector<TQuillComponent*>{header});
+    EXPECT_EQ(LinesOf(*generator->Generate()), Join({kFrameOpen, kEmptyTable, kFrameClose}));
+}
+
 TEST_F(PageGenerator, OneControlInItsCell) {
     AddControl(Form, {12, 48, 106, 67}, "Hominahomina.");
     EXPECT_EQ(Run(), (Lines{R"(<table cellpadding="0" cellspacing="0">)", "<tr>", R"(<td width="12" height="48"></td>)",
@@ -251,8 +260,12 @@ TEST_F(PageGenerator, GenerateToFileWritesCrLfAndReplacesAtomically) {
     EXPECT_EQ(test::ReadFile(page), Generator->Lines().Text());
     EXPECT_EQ(test::ReadFile(page).substr(0, 14), "<html>\r\n<head>");
 
+    EXPECT_EQ(Generator->LastSaveError(), "");
+
     EXPECT_FALSE(Generator->GenerateToFile((dir / "missing" / "page.html").string()));
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+    EXPECT_EQ(Generator->LastSaveError(),
+              (dir / "missing" / "page.html").string() + ": cannot create the file: No such file or directory");
 
     // A target that cannot be replaced keeps what it held.
     std::filesystem::create_directories(dir / "busy.html" / "inside");
@@ -263,9 +276,38 @@ TEST_F(PageGenerator, GenerateToFileWritesCrLfAndReplacesAtomically) {
     test::WriteFile(page, "old");
     (new TMarker(&Form))->FailOn = psOpening;
     EXPECT_FALSE(Generator->GenerateToFile(page));
+    EXPECT_EQ(Generator->LastSaveError(), "marker failed");
     EXPECT_EQ(test::ReadFile(page), "old");
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-        EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << "temporary left behind";
+        EXPECT_TRUE(entry.path().filename() == "page.html" || entry.path().filename() == "busy.html")
+            << "temporary left behind: " << entry.path();
+}
+
+TEST_F(PageGenerator, ChangeHandlerFailingAsTheRunEndsIsAnOrdinaryError) {
+    test::TTempDir dir("quill-change");
+    const std::string page = (dir / "page.html").string();
+    test::WriteFile(page, "old");
+    int calls = 0;
+    static_cast<TStringList&>(Generator->Lines()).OnChange = [&](TObject*) {
+        ++calls;
+        throw Exception("change refused");
+    };
+    EXPECT_THROW(Generator->Generate(), Exception);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(Generator->Lines().Updating());
+    EXPECT_FALSE(Generator->GenerateToFile(page));
+    EXPECT_EQ(Generator->LastSaveError(), "change refused");
+    EXPECT_EQ(test::ReadFile(page), "old");
+
+    // When a pass fails too, its error is the one that leaves the run.
+    (new TMarker(&Form))->FailOn = psClosing;
+    try {
+        Generator->Generate();
+        ADD_FAILURE() << "the run should fail";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "marker failed");
+    }
+    EXPECT_FALSE(Generator->Lines().Updating());
 }
 
 TEST_F(PageGenerator, OpenFileHandsTheFileToTheDesktopAsOneArgument) {
