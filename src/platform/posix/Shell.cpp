@@ -3,12 +3,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 namespace quill::platform {
 
 bool ShellOpen(const std::string& fileName) {
     // Everything the children need is prepared before forking.
     std::string program = "xdg-open";
-    std::string argument = fileName;
+    // A name starting with "-" would read as an option to the opener.
+    std::string argument = !fileName.empty() && fileName[0] == '-' ? "./" + fileName : fileName;
     char* argv[] = {program.data(), argument.data(), nullptr};
     // Fork twice so the opener is nobody's child to wait for: the middle
     // process ends at once and the opener is adopted by init.
@@ -23,8 +26,13 @@ bool ShellOpen(const std::string& fileName) {
         _exit(opener < 0 ? 1 : 0);
     }
     int status = 0;
-    while (waitpid(middle, &status, 0) < 0) {
-    }
+    pid_t waited;
+    do {
+        waited = waitpid(middle, &status, 0);
+    } while (waited < 0 && errno == EINTR);
+    // A host that ignores SIGCHLD, or reaps its children itself, leaves
+    // nothing to wait for: the request was made all the same.
+    if (waited < 0) return errno == ECHILD;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
