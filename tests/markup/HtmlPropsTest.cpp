@@ -111,6 +111,16 @@ TEST(Link, AnchorOpensAndClosesOnce) {
     EXPECT_EQ(link.EndTag(), "");
 }
 
+TEST(Link, HrefClearedAfterAnInterruptedRunClosesNothing) {
+    THtmlLinkProperty link;
+    link.SetHref("a.html");
+    EXPECT_EQ(link.StartTag(), R"(<a href="a.html">)");
+    // The run that opened the link failed before closing it.
+    link.SetHref("");
+    EXPECT_EQ(link.StartTag(), "");
+    EXPECT_EQ(link.EndTag(), "");
+}
+
 TEST(Link, BangHrefWritesTheBareName) {
     THtmlLinkProperty link;
     link.SetHref("!");

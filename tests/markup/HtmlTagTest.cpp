@@ -97,6 +97,26 @@ TEST(HtmlTag, ModeCountsEntriesNotWrittenText) {
     EXPECT_EQ(tag.Mode(), tmWithField);
 }
 
+TEST(HtmlTag, FieldOnlyTagWithStaticAttributesWritesThemBesideTheField) {
+    THtmlTag tag("font", {toFieldOnly});
+    tag.SetAttribute("color", "#FF0000", true);
+    tag.SetAttribute("face", "Arial");
+    EXPECT_EQ(tag.Mode(), tmWithField);
+    EXPECT_EQ(tag.StartTag("x"), R"(<font face="Arial"{x_font}>)");
+    EXPECT_EQ(tag.EndTag(), "</font>");
+}
+
+TEST(HtmlTag, AttributeSetAgainMovesBetweenDynamicAndStatic) {
+    THtmlTag tag("font", {});
+    tag.SetAttribute("size", "3", true);
+    tag.SetAttribute("size", "4");
+    EXPECT_EQ(tag.Mode(), tmPlain);
+    EXPECT_EQ(tag.StartTag(), R"(<font size="4">)");
+    tag.SetAttribute("size", "5", true);
+    EXPECT_EQ(tag.AttributeText(), "");
+    EXPECT_EQ(tag.StartTag(), "<font{_font}>");
+}
+
 TEST(HtmlTag, TextFunctions) {
     EXPECT_EQ(HtmlBracket("TR"), "<TR>");
     EXPECT_EQ(HtmlEmptyBracket("br"), "<br />");

@@ -53,6 +53,26 @@ TEST(QuillFont, DynamicAttributesBecomeTemplateFields) {
     EXPECT_EQ(font.GetOpenText(), R"(<font face="Arial">)");
 }
 
+TEST(QuillFont, EachDynamicElementBecomesTheField) {
+    struct {
+        TQuillFontElement element;
+        const char* open;
+    } cases[] = {
+        {feName, R"(<font size="+1" color="#FF0000"{_font}>)"},
+        {feSize, R"(<font face="Arial" color="#FF0000"{_font}>)"},
+        {feColor, R"(<font face="Arial" size="+1"{_font}>)"},
+    };
+    for (const auto& c : cases) {
+        TQuillHtmlFont font;
+        font.SetFontName("Arial");
+        font.SetFontSize("+1");
+        font.SetFontColor(clRed);
+        font.SetDynamics({c.element});
+        EXPECT_EQ(font.GetOpenText(), c.open) << c.element;
+        EXPECT_EQ(font.GetCloseText(), "</font>") << c.element;
+    }
+}
+
 TEST(QuillFont, SettersNotifyExceptDynamics) {
     TQuillHtmlFont font;
     int changes = 0;
