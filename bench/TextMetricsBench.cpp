@@ -2,6 +2,9 @@
 // after that advances come from the cache.
 #include <benchmark/benchmark.h>
 
+#include <fstream>
+#include <string>
+
 #include "platform/TextMetrics.h"
 
 namespace {
@@ -24,5 +27,28 @@ void BM_TextWidthNewSize(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TextWidthNewSize)->Iterations(200);
+
+// Resident memory in kilobytes, from the kernel's process status.
+double ResidentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6));
+    return 0;
+}
+
+// Many different font names, as a long-lived host meets them: the faces
+// kept open are bounded, so resident memory stays flat.
+void BM_ManyFontNames(benchmark::State& state) {
+    const double before = ResidentKilobytes();
+    int name = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < 3000; ++i) {
+            const quill::platform::TTextFont font{"Quill Font " + std::to_string(name++), 12, false, false};
+            benchmark::DoNotOptimize(quill::platform::TextWidth(font, "Hello World"));
+        }
+    }
+    state.counters["rss_growth_kb"] = ResidentKilobytes() - before;
+}
+BENCHMARK(BM_ManyFontNames)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

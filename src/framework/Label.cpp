@@ -1,7 +1,9 @@
 #include "framework/Label.h"
 
 #include <algorithm>
-#include <vector>
+#include <cstdint>
+#include <limits>
+#include <string_view>
 
 #include "platform/TextMetrics.h"
 
@@ -13,38 +15,51 @@ platform::TTextFont TextFontOf(const TFont& font) {
     return {font.Name(), font.Size(), font.Style().Contains(fsBold), font.Style().Contains(fsItalic)};
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines(1);
+// Calls visit with each line of the text, as views into it: CR LF, CR and
+// LF each end a line. Nothing is copied, however many lines there are.
+template <class Visit>
+void ForEachLine(std::string_view text, Visit visit) {
+    size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        if (text[i] == '\r' || text[i] == '\n')
-            lines.emplace_back();
-        else
-            lines.back() += text[i];
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        visit(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
     }
-    return lines;
+    visit(text.substr(start));
+}
+
+int64_t SaturatedAdd(int64_t a, int64_t b) {
+    return a > std::numeric_limits<int64_t>::max() - b ? std::numeric_limits<int64_t>::max() : a + b;
 }
 
 // Greedy breaking at blanks; a word wider than the limit stands alone.
-std::vector<std::string> WrapLine(const platform::TTextFont& font, const std::string& line, int limit) {
-    std::vector<std::string> result;
-    std::string current;
+// Answers the number of lines. Each word is measured once: a line's
+// advance is the sum of its words' and blanks' advances, so the work stays
+// linear in the length of the line.
+int64_t CountWrappedLines(const platform::TTextFont& font, std::string_view line, int limit) {
+    if (line.empty()) return 1;
+    const int64_t limitAdvance = int64_t{limit} * platform::kAdvanceUnitsPerPixel;
+    const int64_t blank = platform::TextAdvance(font, " ");
+    int64_t lines = 1;
+    bool empty = true;  // the current line holds nothing yet
+    int64_t current = 0;
     size_t pos = 0;
     while (pos <= line.size()) {
-        size_t end = line.find(' ', pos);
-        if (end == std::string::npos) end = line.size();
-        std::string word = line.substr(pos, end - pos);
-        std::string candidate = current.empty() ? word : current + " " + word;
-        if (!current.empty() && platform::TextWidth(font, candidate) > limit) {
-            result.push_back(current);
+        size_t end = std::min(line.find(' ', pos), line.size());
+        const int64_t word = platform::TextAdvance(font, line.substr(pos, end - pos));
+        const int64_t candidate = empty ? word : SaturatedAdd(SaturatedAdd(current, blank), word);
+        if (!empty && candidate > limitAdvance) {
+            ++lines;
             current = word;
+            empty = end == pos;
         } else {
             current = candidate;
+            empty = empty && end == pos;
         }
         pos = end + 1;
     }
-    result.push_back(current);
-    return result;
+    return lines;
 }
 
 }  // namespace
@@ -63,19 +78,20 @@ void TLabel::SetWordWrap(bool value) {
 bool TLabel::QueryAutoSize(int& width, int& height) {
     platform::TTextFont font = TextFontOf(Font());
     // An empty caption measures as one blank, so the label keeps one line.
-    std::string text = Caption().empty() ? std::string(" ") : Caption();
-    std::vector<std::string> lines;
-    for (const std::string& line : SplitLines(text)) {
-        if (!FWordWrap) {
-            lines.push_back(line);
-            continue;
-        }
-        for (std::string& part : WrapLine(font, line, Width())) lines.push_back(std::move(part));
-    }
+    std::string_view text = Caption().empty() ? std::string_view(" ") : std::string_view(Caption());
+    int64_t lines = 0;
     int widest = 0;
-    for (const std::string& line : lines) widest = std::max(widest, platform::TextWidth(font, line));
+    ForEachLine(text, [&](std::string_view line) {
+        if (FWordWrap) {
+            lines += CountWrappedLines(font, line, Width());
+        } else {
+            ++lines;
+            if (!line.empty()) widest = std::max(widest, platform::TextWidth(font, line));
+        }
+    });
     width = FWordWrap ? Width() : widest;
-    height = platform::LineHeight(font) * static_cast<int>(lines.size());
+    const int64_t total = int64_t{platform::LineHeight(font)} * lines;
+    height = static_cast<int>(std::min<int64_t>(total, std::numeric_limits<int>::max()));
     return true;
 }
 
