@@ -1,0 +1,251 @@
+#!/usr/bin/env python3
+"""Lays pages out in headless Chromium and checks every label's cell.
+
+Pages: the examples, the page form, a generated design of auto-sized labels
+(three fonts, the default HTML size and sizes 2 to 7, plain and bold) and a
+generated design of fixed-size labels. For each label the browser must keep
+the caption on one line (a fixed-size label whose caption wraps on screen on
+no more lines than on screen) inside the cell, and, unless the label overlaps
+another one, put the cell within 1 px of the label's rectangle.
+"""
+import argparse
+import html
+import json
+import math
+import os
+import random
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+TOLERANCE = 1.0
+# Text may end a hair past a whole pixel: the browser keeps 1/64 px.
+TEXT_SLACK = 0.02
+FONTS = {"Arial": "Liberation Sans", "Times New Roman": "Liberation Serif", "Courier New": "Liberation Mono"}
+# Browser pixel sizes of the HTML sizes; None is the default size (no size).
+HTML_PIXELS = {None: 16, "2": 13, "3": 16, "4": 18, "5": 24, "6": 32, "7": 48}
+WORDS = ["Hello", "Tom", "illicit", "Mmm", "7946", "World", "quill", "WAVE", "jump", "fifty", "office",
+         "Lovely", "AVATAR", "minimum", "Wolf", "tiny", "Yoyo", "kerning", "If", "Tj", "W1", "flaw"]
+
+MEASURE_SCRIPT = r"""
+function measure(doc) {
+  const labels = [];
+  for (const td of doc.querySelectorAll('td[data-label]')) {
+    const t = td.closest('table').getBoundingClientRect();
+    const c = td.getBoundingClientRect();
+    const range = doc.createRange();
+    const walker = doc.createTreeWalker(td, NodeFilter.SHOW_TEXT);
+    const tops = new Set();
+    let box = null;
+    while (walker.nextNode()) {
+      if (!walker.currentNode.data.trim()) continue;
+      range.selectNodeContents(walker.currentNode);
+      for (const r of range.getClientRects()) {
+        if (r.width === 0) continue;
+        tops.add(Math.round(r.top));
+        box = box ? [Math.min(box[0], r.left), Math.min(box[1], r.top),
+                     Math.max(box[2], r.right), Math.max(box[3], r.bottom)]
+                  : [r.left, r.top, r.right, r.bottom];
+      }
+    }
+    labels.push({name: td.dataset.label,
+                 cell: [c.left - t.left, c.top - t.top, c.width, c.height],
+                 text: box && [box[0] - t.left, box[1] - t.top, box[2] - box[0], box[3] - box[1]],
+                 lines: tops.size});
+  }
+  return labels;
+}
+window.addEventListener('load', () => {
+  const pages = {};
+  for (const frame of document.querySelectorAll('iframe'))
+    pages[frame.dataset.page] = measure(frame.contentDocument);
+  document.getElementById('result').textContent = JSON.stringify(pages);
+});
+"""
+
+
+def label(name, left, top, caption, font, size, bold, width=0, height=0, auto=True, align_h="haDefault",
+          align_v="vaTop", fixed_min=False):
+    default = ["feColor"] + (["feSize"] if size is None else [])
+    props = {
+        "Left": left, "Top": top, "Width": width or 10, "Height": height or 10,
+        "Caption": caption,
+        "CellFormat": {"AlignV": align_v, "AlignH": align_h, "FixedMinimumSize": fixed_min, "Color": "clWhite"},
+        "HtmlFont": {"FontName": font, "FontSize": size or "", "FontStyle": ["fsBold"] if bold else [],
+                     "Default": default, "Dynamics": []},
+    }
+    if not auto:
+        props["AutoSize"] = False
+    return {"class": "TQuillLabel", "name": name, "properties": props}
+
+
+def form(name, width, height, labels):
+    return {"class": "TForm", "name": name,
+            "properties": {"Width": width + 8, "Height": height + 34, "Caption": name, "Color": "clWhite"},
+            "children": labels + [{"class": "TQuillHtmlGenerator", "name": "Generator",
+                                   "properties": {"CenterPage": False}}]}
+
+
+def captions():
+    rng = random.Random(13)
+    yield "Hello Tom illicit"
+    yield "Mmm illicit 7946 World"
+    while True:
+        yield " ".join(rng.choice(WORDS) for _ in range(rng.randint(2, 5)))
+
+
+def auto_sized_design():
+    """Each font and size on one row: the plain label, then the bold one."""
+    labels, top, right, texts = [], 10, 0, captions()
+    for font in FONTS:
+        short = font.split()[0]
+        for size, pixels in HTML_PIXELS.items():
+            left = 10 + len(labels) % 7 * 3
+            for bold in (False, True):
+                caption = next(texts)
+                name = "%s%s%s" % (short, "Size" + size if size else "Default", "Bold" if bold else "Plain")
+                labels.append(label(name, left, top, caption, font, size, bold))
+                left += math.ceil(len(caption) * pixels * 0.65) + 24
+            right = max(right, left)
+            top += math.ceil(pixels * 1.4) + 6
+    return form("AutoSized", right, top, labels)
+
+
+def fixed_size_design():
+    """Boxes comfortably larger than their captions, in every alignment."""
+    labels, top, texts = [], 10, captions()
+    aligns = [("haLeft", "vaTop"), ("haCenter", "vaMiddle"), ("haRight", "vaBottom"), ("haDefault", "vaDefault")]
+    for i, font in enumerate(FONTS):
+        for j, size in enumerate(["2", None, "4", "5"]):
+            pixels = HTML_PIXELS[size]
+            caption = " ".join(next(texts).split()[:2])
+            width = math.ceil(len(caption) * pixels * 0.8) + 40
+            height = math.ceil(pixels * 1.4) + 10 + 4 * j
+            align_h, align_v = aligns[(i + j) % 4]
+            name = "Fixed%s%d" % (font.split()[0], j)
+            labels.append(label(name, 10 + 5 * j, top, caption, font, size, j % 2 == 1, width, height, False,
+                                align_h, align_v, fixed_min=(i + j) % 2 == 0))
+            top += height + 4 + j
+    return form("FixedSize", 1000, top, labels)
+
+
+def check_fonts():
+    for family, face in FONTS.items():
+        found = subprocess.run(["fc-match", "-f", "%{family}", family], capture_output=True, text=True).stdout
+        if face not in found:
+            sys.exit("fontconfig maps %r to %r, not %r: install fonts-liberation2" % (family, found, face))
+
+
+def render(tool, design, page):
+    run = subprocess.run([tool, design, page], capture_output=True, text=True)
+    if run.returncode != 0:
+        sys.exit("%s failed: %s" % (design, run.stderr.strip()))
+    return json.loads(run.stdout)
+
+
+def browser_boxes(chromium, folder, pages):
+    frames = "".join('<iframe data-page="%s" src="%s" style="display:block;border:0;width:%dpx;height:%dpx">'
+                     '</iframe>\n' % (html.escape(name), html.escape(os.path.basename(page)), w, h)
+                     for name, (page, w, h) in pages.items())
+    index = os.path.join(folder, "index.html")
+    with open(index, "w") as f:
+        f.write('<!DOCTYPE html>\n<html><body><pre id="result"></pre>\n%s<script>%s</script></body></html>\n'
+                % (frames, MEASURE_SCRIPT))
+    profile = tempfile.mkdtemp(prefix="profile-", dir=folder)
+    args = [chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+            "--disable-background-networking", "--disable-component-update", "--disable-sync",
+            "--allow-file-access-from-files", "--user-data-dir=" + profile, "--dump-dom", "file://" + index]
+    run = subprocess.run(args, capture_output=True, text=True, timeout=90, stdin=subprocess.DEVNULL)
+    found = re.search(r'<pre id="result">(.*?)</pre>', run.stdout, re.S)
+    if run.returncode != 0 or not found or not found.group(1):
+        sys.exit("chromium gave no measurements (exit %d):\n%s" % (run.returncode, run.stderr[-2000:]))
+    return json.loads(html.unescape(found.group(1)))
+
+
+def box(values):
+    return "(%g, %g, %g x %g)" % tuple(round(v, 2) for v in values)
+
+
+def overlapping(labels):
+    result = set()
+    for a in labels:
+        for b in labels:
+            if a is not b and a["left"] < b["left"] + b["width"] and b["left"] < a["left"] + a["width"] \
+                    and a["top"] < b["top"] + b["height"] and b["top"] < a["top"] + a["height"]:
+                result.add(a["name"])
+    return result
+
+
+def check_page(page, designed, measured):
+    failures = []
+    seen = {m["name"]: m for m in measured}
+    overlaps = overlapping(designed)
+    for d in designed:
+        where = "%s: label %s" % (page, d["name"])
+        m = seen.get(d["name"])
+        if m is None:
+            failures.append("%s: no cell in the page" % where)
+            continue
+        rect = [d["left"], d["top"], d["width"], d["height"]]
+        cell = m["cell"]
+        allowed = 1 if d["autoSize"] else max(1, d["lines"])
+        if m["text"] is None:
+            failures.append("%s: no text laid out in cell %s" % (where, box(cell)))
+            continue
+        text = m["text"]
+        if m["lines"] > allowed:
+            failures.append("%s: text on %d lines, text box %s, cell %s, designed %s"
+                            % (where, m["lines"], box(text), box(cell), box(rect)))
+        elif text[0] < cell[0] - TEXT_SLACK or text[0] + text[2] > cell[0] + cell[2] + TEXT_SLACK:
+            failures.append("%s: text box %s leaves cell %s" % (where, box(text), box(cell)))
+        if d["name"] not in overlaps and any(abs(a - b) > TOLERANCE for a, b in zip(cell, rect)):
+            failures.append("%s: cell %s, designed %s" % (where, box(cell), box(rect)))
+    return failures
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--tool", required=True, help="the quill_label_boxes program")
+    parser.add_argument("--source", required=True, help="the source folder")
+    parser.add_argument("--chromium", default=shutil.which("chromium") or "chromium")
+    parser.add_argument("--keep", help="also copy the pages and designs into this folder")
+    options = parser.parse_args()
+    check_fonts()
+
+    with tempfile.TemporaryDirectory(prefix="quill-browser-") as folder:
+        designs = {"PageOne": os.path.join(options.source, "src/aspserver/PageOne.form.json")}
+        examples = os.path.join(options.source, "examples")
+        for name in sorted(os.listdir(examples)):
+            if name.endswith(".form.json"):
+                designs[name[:-len(".form.json")]] = os.path.join(examples, name)
+        for design in (auto_sized_design(), fixed_size_design()):
+            path = os.path.join(folder, design["name"] + ".form.json")
+            with open(path, "w") as f:
+                json.dump(design, f, indent=1)
+            designs[design["name"]] = path
+
+        labels, pages = {}, {}
+        for name, design in designs.items():
+            page = os.path.join(folder, name + ".html")
+            rendered = render(options.tool, design, page)
+            labels[name] = rendered["labels"]
+            pages[name] = (page, rendered["width"] + 100, rendered["height"] + 100)
+        measured = browser_boxes(options.chromium, folder, pages)
+        if options.keep:
+            shutil.copytree(folder, options.keep, dirs_exist_ok=True, ignore=shutil.ignore_patterns("profile-*"))
+
+    failures = []
+    for name in designs:
+        failures += check_page(name, labels[name], measured.get(name, []))
+    count = sum(len(l) for l in labels.values())
+    wrapped = sum(1 for page in measured.values() for m in page if m["lines"] > 1)
+    print("%d labels on %d pages, %d laid out on more than one line" % (count, len(designs), wrapped))
+    for failure in failures:
+        print(failure)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
