@@ -1,8 +1,8 @@
 // Text measurement with GDI on a memory device context. A font is made
 // from the name, the pixel size at 96 per inch and the style. Advances are
 // read from a second font one em unit per pixel, where they are the font's
-// own design values, so widths are unhinted and fractional like on the
-// other platforms; each line is rounded up once.
+// own design values, so advances are unhinted and fractional like on the
+// other platforms.
 #include "platform/TextMetrics.h"
 
 #include <windows.h>
@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -39,7 +40,7 @@ struct TFaceMetrics {
     HFONT Sized = nullptr;   // the font at the requested pixel size
     double Scale = 1.0;      // pixels per unit of Design's advances
     int LineHeight = 0;
-    std::array<double, 256> Advances{};
+    std::array<int64_t, 256> Advances{};
     std::array<bool, 256> Known{};
 };
 
@@ -75,16 +76,18 @@ public:
         return *(FFaces[key] = std::move(metrics));
     }
 
-    double Advance(TFaceMetrics& metrics, unsigned char c) {
+    int64_t Advance(TFaceMetrics& metrics, unsigned char c) {
         if (metrics.Known[c]) return metrics.Advances[c];
         char narrow = static_cast<char>(c);
         wchar_t wide = L'?';
         MultiByteToWideChar(CP_ACP, 0, &narrow, 1, &wide, 1);
         HGDIOBJ old = SelectObject(FDC, metrics.Design ? metrics.Design : metrics.Sized);
         ABCFLOAT abc{};
-        double advance = 0;
-        if (GetCharABCWidthsFloatW(FDC, wide, wide, &abc))
-            advance = (abc.abcfA + abc.abcfB + abc.abcfC) * (metrics.Design ? metrics.Scale : 1.0);
+        int64_t advance = 0;
+        if (GetCharABCWidthsFloatW(FDC, wide, wide, &abc)) {
+            double pixels = (abc.abcfA + abc.abcfB + abc.abcfC) * (metrics.Design ? metrics.Scale : 1.0);
+            advance = std::max<int64_t>(0, std::llround(pixels * kAdvanceUnitsPerPixel));
+        }
         SelectObject(FDC, old);
         metrics.Known[c] = true;
         return metrics.Advances[c] = advance;
@@ -104,14 +107,17 @@ TMeasurer& Measurer() {
 
 }  // namespace
 
-int TextWidth(const TTextFont& font, const std::string& line) {
+int64_t TextAdvance(const TTextFont& font, std::string_view text) {
     TMeasurer& m = Measurer();
     std::lock_guard<std::mutex> guard(m.Lock);
     TFaceMetrics& metrics = m.Metrics(font);
-    double width = 0;
-    for (unsigned char c : line) width += m.Advance(metrics, c);
-    // A hair of tolerance keeps sums such as 71.0000001 from rounding up.
-    return static_cast<int>(std::ceil(width - 1e-6));
+    constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+    int64_t sum = 0;
+    for (unsigned char c : text) {
+        const int64_t advance = m.Advance(metrics, c);
+        sum = advance > kMax - sum ? kMax : sum + advance;
+    }
+    return sum;
 }
 
 int LineHeight(const TTextFont& font) {
