@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
 # Sets up and builds (see scripts/setup.sh), then runs the main job:
 #   ./run.sh            renders the page form's design to page.html here
+#   ./run.sh asp        builds QuillAsp.dll, registers it in a fresh Wine
+#                       prefix under build-win/ and prints one served page
 #   ./run.sh ARGS...    runs build/bin/quill ARGS... (try ./run.sh --help)
 set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
+if [ "${1:-}" = "asp" ]; then
+  "$root/scripts/setup.sh" --tests >&2
+  "$root/scripts/build-win.sh" QuillAsp quillasp_host >&2
+  QUILL_WINEPREFIX="$root/build-win/wine-run" exec "$root/tests/aspserver/wine-tests.sh" serve
+fi
 "$root/scripts/setup.sh" >&2
 if [ "$#" -gt 0 ]; then
   exec "$root/build/bin/quill" "$@"
