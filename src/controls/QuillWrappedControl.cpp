@@ -1,13 +1,15 @@
 #include "controls/QuillWrappedControl.h"
 
+#include "framework/Saturate.h"
+
 namespace quill {
 
 int TQuillWrappedControl::ContentWidth() const {
-    return FInnerControl->Width() + FMargins.Left + FMargins.Right;
+    return ClampToInt(int64_t{FInnerControl->Width()} + FMargins.Left + FMargins.Right);
 }
 
 int TQuillWrappedControl::ContentHeight() const {
-    return FInnerControl->Height() + FMargins.Top + FMargins.Bottom;
+    return ClampToInt(int64_t{FInnerControl->Height()} + FMargins.Top + FMargins.Bottom);
 }
 
 void TQuillWrappedControl::PositionInner() {

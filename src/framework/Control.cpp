@@ -1,5 +1,6 @@
 #include "framework/Control.h"
 
+#include "framework/Exception.h"
 #include "framework/WinControl.h"
 
 namespace quill {
@@ -14,8 +15,22 @@ TControl::~TControl() {
 
 void TControl::SetParent(TWinControl* parent) {
     if (parent == FParent) return;
+    if (parent && IsAncestorOf(*parent))
+        throw Exception((Name().empty() ? ClassName() : Name()) +
+                        ": a control cannot be placed inside itself or one of its own children");
     if (FParent) FParent->RemoveControl(this);
     if (parent) parent->InsertControl(this);
+}
+
+bool TControl::IsAncestorOf(const TControl& control) const {
+    if (&control == this) return true;
+    // Only a container with children can be above anything else; checking
+    // that first keeps building a deep tree from the top linear.
+    auto* self = dynamic_cast<const TWinControl*>(this);
+    if (!self || self->ControlCount() == 0) return false;
+    for (const TControl* c = control.Parent(); c; c = c->Parent())
+        if (c == this) return true;
+    return false;
 }
 
 void TControl::ChangeBounds(int left, int top, int width, int height) {
@@ -30,7 +45,9 @@ void TControl::ChangeBounds(int left, int top, int width, int height) {
 }
 
 void TControl::Resized() {
-    if (OnResize) OnResize(this);
+    // A half-read form is no place for handlers; the design's own sizes
+    // are not a resize.
+    if (OnResize && !Loading()) OnResize(this);
 }
 
 void TControl::SetVisible(bool visible) {

@@ -7,6 +7,7 @@
 #include "framework/Component.h"
 #include "framework/Event.h"
 #include "framework/Font.h"
+#include "framework/Saturate.h"
 
 namespace quill {
 
@@ -29,11 +30,15 @@ public:
     ~TControl() override;
 
     std::string ClassName() const override { return "TControl"; }
+    bool HearsSiblings() const override { return false; }
     static const TClassInfo& StaticInfo();
     const TClassInfo* PublishedInfo() const override { return &StaticInfo(); }
 
     TWinControl* Parent() const { return FParent; }
+    // Raises Exception when `parent` is this control or lies inside it.
     void SetParent(TWinControl* parent);
+    // True when `control` is this one or sits anywhere below it.
+    bool IsAncestorOf(const TControl& control) const;
 
     int Left() const { return FLeft; }
     int Top() const { return FTop; }
@@ -43,7 +48,7 @@ public:
     void SetTop(int value) { ChangeBounds(FLeft, value, FWidth, FHeight); }
     void SetWidth(int value) { ChangeBounds(FLeft, FTop, value, FHeight); }
     void SetHeight(int value) { ChangeBounds(FLeft, FTop, FWidth, value); }
-    TRect BoundsRect() const { return {FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+    TRect BoundsRect() const { return {FLeft, FTop, SaturatedAdd(FLeft, FWidth), SaturatedAdd(FTop, FHeight)}; }
     virtual void ChangeBounds(int left, int top, int width, int height);
     // The area children are placed in, in the control's own coordinates.
     virtual int ClientWidth() const { return FWidth; }

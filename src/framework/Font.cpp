@@ -3,12 +3,15 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "framework/Saturate.h"
+
 namespace quill {
 
 namespace {
 
-int MulDivRounded(int value, int numerator, int denominator) {
-    return static_cast<int>(std::lround(static_cast<double>(value) * numerator / denominator));
+// In 64 bits and clamped: a designed size near the limits must not wrap.
+int64_t MulDivRounded(int64_t value, int numerator, int denominator) {
+    return std::llround(static_cast<double>(value) * numerator / denominator);
 }
 
 }  // namespace
@@ -31,9 +34,9 @@ void TFont::SetStyle(TFontStyles style) { Store(FStyle, style); }
 
 void TFont::SetSize(int points) { Store(FSize, points); }
 
-int TFont::Height() const { return -MulDivRounded(FSize, kPixelsPerInch, 72); }
+int TFont::Height() const { return ClampToInt(-MulDivRounded(FSize, kPixelsPerInch, 72)); }
 
-void TFont::SetHeight(int pixels) { SetSize(MulDivRounded(std::abs(pixels), 72, kPixelsPerInch)); }
+void TFont::SetHeight(int pixels) { SetSize(ClampToInt(MulDivRounded(std::abs(int64_t{pixels}), 72, kPixelsPerInch))); }
 
 void TFont::Changed() {
     if (OnChange) OnChange(this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/Saturate.h"
 #include "framework/WinControl.h"
 
 namespace quill {
@@ -15,8 +16,8 @@ public:
 
     static constexpr int kFrameWidth = 8;
     static constexpr int kFrameHeight = 34;
-    int ClientWidth() const override { return Width() - kFrameWidth; }
-    int ClientHeight() const override { return Height() - kFrameHeight; }
+    int ClientWidth() const override { return SaturatedSub(Width(), kFrameWidth); }
+    int ClientHeight() const override { return SaturatedSub(Height(), kFrameHeight); }
 
     // Called once a form class read from its design has its components:
     // binds the class's component fields by name, raising Exception (whose

@@ -5,6 +5,7 @@
 #include <limits>
 #include <string_view>
 
+#include "framework/Saturate.h"
 #include "platform/TextMetrics.h"
 
 namespace quill {
@@ -101,7 +102,7 @@ void TLabel::FitSize() {
     int height = Height();
     QueryAutoSize(width, height);
     // A right-justified label keeps its right edge where it was.
-    int left = FAlignment == taRightJustify ? Left() + Width() - width : Left();
+    int left = FAlignment == taRightJustify ? ClampToInt(int64_t{Left()} + Width() - width) : Left();
     ChangeBounds(left, Top(), width, height);
 }
 

@@ -4,9 +4,52 @@
 
 namespace quill {
 
+namespace {
+
+// Changes that travel down the tree (realigning, the parent's colour and
+// font) run level by level from one queue instead of one nested call per
+// level, so a tree of any depth costs heap, not stack. The first container
+// to pass something down drains the queue; the others only join it.
+class TDownwardPass {
+public:
+    using TStep = void (*)(TWinControl&);
+
+    void Run(TWinControl& container, TStep step) {
+        FPending.push_back({&container, step});
+        if (FRunning) return;
+        FRunning = true;
+        struct TReset {
+            TDownwardPass& Pass;
+            ~TReset() {
+                Pass.FPending.clear();
+                Pass.FRunning = false;
+            }
+        } reset{*this};
+        for (size_t i = 0; i < FPending.size(); ++i) {
+            auto [target, run] = FPending[i];
+            if (target) run(*target);
+        }
+    }
+
+    // A container destroyed while its step waits must not be reached.
+    void Forget(TWinControl* container) {
+        for (auto& entry : FPending)
+            if (entry.first == container) entry.first = nullptr;
+    }
+
+private:
+    std::vector<std::pair<TWinControl*, TStep>> FPending;
+    bool FRunning = false;
+};
+
+thread_local TDownwardPass gDownwardPass;
+
+}  // namespace
+
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+    gDownwardPass.Forget(this);
     // Children are not ours: they only lose their parent.
     for (auto* list : {&FControls, &FWinControls})
         for (TControl* child : *list) child->FParent = nullptr;
@@ -43,49 +86,67 @@ void TWinControl::ChildInsertedOrRemoved(TControl*, bool) {}
 void TWinControl::ChangeBounds(int left, int top, int width, int height) {
     bool resized = width != Width() || height != Height();
     TControl::ChangeBounds(left, top, width, height);
-    if (resized) Realign();
+    if (resized) gDownwardPass.Run(*this, [](TWinControl& c) { c.Realign(); });
 }
 
 void TWinControl::ColorChangedNotification() {
     TControl::ColorChangedNotification();
-    for (int i = 0; i < ControlCount(); ++i) Controls(i)->ParentColorChanged();
+    gDownwardPass.Run(*this, [](TWinControl& c) {
+        for (int i = 0; i < c.ControlCount(); ++i) c.Controls(i)->ParentColorChanged();
+    });
 }
 
 void TWinControl::FontChangedNotification() {
     TControl::FontChangedNotification();
-    for (int i = 0; i < ControlCount(); ++i) Controls(i)->ParentFontChanged();
+    gDownwardPass.Run(*this, [](TWinControl& c) {
+        for (int i = 0; i < c.ControlCount(); ++i) c.Controls(i)->ParentFontChanged();
+    });
+}
+
+void TWinControl::EnableAlign() {
+    if (FAlignLock > 0 && --FAlignLock == 0 && FAlignPending) Realign();
 }
 
 void TWinControl::Realign() {
+    if (FAlignLock > 0) {
+        FAlignPending = true;
+        return;
+    }
     if (FAligning > 0 || Destroying()) return;
+    FAlignPending = false;
     ++FAligning;
-    TRect area{0, 0, ClientWidth(), ClientHeight()};
+    // The area shrinks by sizes a design or the code may set near the
+    // 32-bit limits: keep it in 64 bits and clamp what is handed out.
+    struct {
+        int64_t Left, Top, Right, Bottom;
+    } area{0, 0, ClientWidth(), ClientHeight()};
     auto place = [&](TAlign which) {
         for (int i = 0; i < ControlCount(); ++i) {
             TControl* c = Controls(i);
             if (c->Align() != which || !c->Visible()) continue;
             int w = c->Width();
             int h = c->Height();
+            int areaLeft = ClampToInt(area.Left), areaTop = ClampToInt(area.Top);
+            int areaWidth = ClampToInt(area.Right - area.Left), areaHeight = ClampToInt(area.Bottom - area.Top);
             switch (which) {
             case alTop:
-                c->ChangeBounds(area.Left, area.Top, area.Right - area.Left, h);
+                c->ChangeBounds(areaLeft, areaTop, areaWidth, h);
                 area.Top += c->Height();
                 break;
             case alBottom:
-                c->ChangeBounds(area.Left, area.Bottom - h, area.Right - area.Left, h);
+                c->ChangeBounds(areaLeft, ClampToInt(area.Bottom - h), areaWidth, h);
                 area.Bottom -= c->Height();
                 break;
             case alLeft:
-                c->ChangeBounds(area.Left, area.Top, w, area.Bottom - area.Top);
+                c->ChangeBounds(areaLeft, areaTop, w, areaHeight);
                 area.Left += c->Width();
                 break;
             case alRight:
-                c->ChangeBounds(area.Right - w, area.Top, w, area.Bottom - area.Top);
+                c->ChangeBounds(ClampToInt(area.Right - w), areaTop, w, areaHeight);
                 area.Right -= c->Width();
                 break;
             case alClient:
-                c->ChangeBounds(area.Left, area.Top, std::max(0, area.Right - area.Left),
-                                std::max(0, area.Bottom - area.Top));
+                c->ChangeBounds(areaLeft, areaTop, std::max(0, areaWidth), std::max(0, areaHeight));
                 break;
             case alNone:
                 break;

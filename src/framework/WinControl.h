@@ -25,6 +25,11 @@ public:
     // child order, then bottom, left and right, and client-aligned ones
     // filling what remains.
     void Realign();
+    // Holds realigning back until the matching EnableAlign, which then
+    // realigns once if anything asked for it meanwhile. Adding many aligned
+    // children between the two costs one realign instead of one per child.
+    void DisableAlign() { ++FAlignLock; }
+    void EnableAlign();
 
     void ChangeBounds(int left, int top, int width, int height) override;
 
@@ -42,6 +47,8 @@ private:
     std::vector<TControl*> FControls;
     std::vector<TControl*> FWinControls;
     int FAligning = 0;
+    int FAlignLock = 0;
+    bool FAlignPending = false;
 };
 
 }  // namespace quill

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/ClassBuilder.h"
+#include "framework/Saturate.h"
 
 namespace quill {
 
@@ -25,22 +26,23 @@ void THtmlTableDataPropertyBase::UpdateTag(THtmlTag& tag) const {
     if (!FParentColor) tag.SetAttribute("bgcolor", HtmlColor(FColor));
 }
 
+// Taken in 64 bits: a designed size near the 32-bit limits must not wrap.
 int THtmlTableDataPropertyBase::ContentLeft(int outerWidth, int innerWidth, const TRect& margins) const {
-    int left = margins.Left;
+    int64_t left = margins.Left;
     if (FAlignH == haCenter)
-        left = (outerWidth - innerWidth - margins.Left - margins.Right) / 2;
+        left = (int64_t{outerWidth} - innerWidth - margins.Left - margins.Right) / 2;
     else if (FAlignH == haRight)
-        left = outerWidth - innerWidth - margins.Right;
-    return std::max(0, left);
+        left = int64_t{outerWidth} - innerWidth - margins.Right;
+    return ClampToInt(std::max<int64_t>(0, left));
 }
 
 int THtmlTableDataPropertyBase::ContentTop(int outerHeight, int innerHeight, const TRect& margins) const {
-    int top = (outerHeight - innerHeight - margins.Top - margins.Bottom) / 2;
+    int64_t top = (int64_t{outerHeight} - innerHeight - margins.Top - margins.Bottom) / 2;
     if (FAlignV == vaTop)
         top = margins.Top;
     else if (FAlignV == vaBottom)
-        top = outerHeight - innerHeight - margins.Bottom;
-    return std::max(0, top);
+        top = int64_t{outerHeight} - innerHeight - margins.Bottom;
+    return ClampToInt(std::max<int64_t>(0, top));
 }
 
 void THtmlLinkPropertyBase::SetTarget(const std::string& value) {
