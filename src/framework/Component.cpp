@@ -12,20 +12,20 @@ TComponent::TComponent(TComponent* owner) {
 
 TComponent::~TComponent() {
     FDestroying = true;
+    FSiblingListeners.Clear();
+    FNewcomers.clear();
     // Tell the watchers first, while this object is still a component.
-    while (!FWatchers.empty()) {
-        TComponent* watcher = FWatchers.back();
-        FWatchers.pop_back();
-        Unlink(watcher->FWatched, this);
+    while (!FWatchers.Empty()) {
+        TComponent* watcher = FWatchers.TakeLast();
+        watcher->FWatched.Remove(this);
         watcher->RemovalNotice(this, opRemove);
     }
-    for (TComponent* watched : FWatched) Unlink(watched->FWatchers, this);
-    FWatched.clear();
+    for (TComponent* watched : FWatched.Items()) watched->FWatchers.Remove(this);
+    FWatched.Clear();
     // Owned components go last first, each already detached from this owner.
     while (!FComponents.empty()) {
         std::unique_ptr<TComponent> last = std::move(FComponents.back());
         FComponents.pop_back();
-        ++FChangeCount;
         last->FOwner = nullptr;
         last.reset();
     }
@@ -48,54 +48,55 @@ void TComponent::RemovalNotice(TComponent*, TOperation) {}
 
 void TComponent::WatchRemoval(TComponent* other) {
     if (!other || other == this) return;
-    if (std::find(other->FWatchers.begin(), other->FWatchers.end(), this) != other->FWatchers.end())
-        return;
-    other->FWatchers.push_back(this);
-    FWatched.push_back(other);
+    if (other->FWatchers.Add(this)) FWatched.Add(other);
 }
 
 void TComponent::UnwatchRemoval(TComponent* other) {
     if (!other) return;
-    Unlink(other->FWatchers, this);
-    Unlink(FWatched, other);
+    other->FWatchers.Remove(this);
+    FWatched.Remove(other);
 }
 
 void TComponent::InsertComponent(TComponent* component) {
     component->FOwner = this;
     FComponents.emplace_back(component);
-    ++FChangeCount;
+    FNewcomers.push_back(component);
     NotifyOwned(component, opInsert);
 }
 
 void TComponent::ExtractComponent(TComponent* component) {
     // The component is being destroyed by someone else: give up ownership
-    // without deleting it a second time.
-    auto it = std::find_if(FComponents.begin(), FComponents.end(),
+    // without deleting it a second time. The latest are the likeliest.
+    auto it = std::find_if(FComponents.rbegin(), FComponents.rend(),
                            [&](const auto& p) { return p.get() == component; });
-    if (it == FComponents.end()) return;
+    if (it == FComponents.rend()) return;
     it->release();
-    FComponents.erase(it);
-    ++FChangeCount;
+    FComponents.erase(std::next(it).base());
+    FSiblingListeners.Remove(component);
+    FNewcomers.erase(std::remove(FNewcomers.begin(), FNewcomers.end(), component), FNewcomers.end());
     component->FOwner = nullptr;
+}
+
+// Asks each component added since the last notice whether it hears its
+// siblings, once, now that it is built; the one still being built waits.
+void TComponent::SortNewcomers(TComponent* constructing) {
+    bool waiting = false;
+    for (TComponent* c : FNewcomers) {
+        if (c == constructing)
+            waiting = true;
+        else if (c->HearsSiblings())
+            FSiblingListeners.Add(c);
+    }
+    FNewcomers.clear();
+    if (waiting) FNewcomers.push_back(constructing);
 }
 
 void TComponent::NotifyOwned(TComponent* component, TOperation operation) {
     RemovalNotice(component, operation);
+    SortNewcomers(operation == opInsert ? component : nullptr);
     // A notice may destroy components, so walk a copy and skip the gone.
-    std::vector<TComponent*> owned;
-    for (const auto& c : FComponents) owned.push_back(c.get());
-    const unsigned changes = FChangeCount;
-    for (TComponent* c : owned) {
-        if (c == component) continue;
-        bool alive = changes == FChangeCount ||
-                     std::any_of(FComponents.begin(), FComponents.end(),
-                                 [&](const auto& p) { return p.get() == c; });
-        if (alive) c->RemovalNotice(component, operation);
-    }
-}
-
-void TComponent::Unlink(std::vector<TComponent*>& list, TComponent* item) {
-    list.erase(std::remove(list.begin(), list.end(), item), list.end());
+    for (TComponent* c : FSiblingListeners.Items())
+        if (c != component && FSiblingListeners.Contains(c)) c->RemovalNotice(component, operation);
 }
 
 }  // namespace quill

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/ComponentSet.h"
 #include "framework/Persistent.h"
 
 namespace quill {
@@ -43,6 +44,10 @@ public:
     // Sent when a component is inserted into or removed from this
     // component's owner, or when a watched component is destroyed.
     virtual void RemovalNotice(TComponent* component, TOperation operation);
+    // Whether RemovalNotice hears of the owner's other components. Classes
+    // that need only their watches answer false, so that a form of many
+    // components does not tell each of them about every other.
+    virtual bool HearsSiblings() const { return true; }
 
     // Asks to be sent RemovalNotice when `other` is destroyed, whoever owns it.
     void WatchRemoval(TComponent* other);
@@ -58,14 +63,17 @@ private:
     void InsertComponent(TComponent* component);
     void ExtractComponent(TComponent* component);
     void NotifyOwned(TComponent* component, TOperation operation);
-    static void Unlink(std::vector<TComponent*>& list, TComponent* item);
+    void SortNewcomers(TComponent* constructing);
 
     std::string FName;
     TComponent* FOwner = nullptr;
     std::vector<std::unique_ptr<TComponent>> FComponents;
-    std::vector<TComponent*> FWatchers;  // told when this one is destroyed
-    std::vector<TComponent*> FWatched;   // those this one watches
-    unsigned FChangeCount = 0;  // lets a notice walk see that the list changed
+    TComponentSet FWatchers;  // told when this one is destroyed
+    TComponentSet FWatched;   // those this one watches
+    // Owned components that hear of their siblings, and those added since
+    // the last notice, which may still have been under construction then.
+    TComponentSet FSiblingListeners;
+    std::vector<TComponent*> FNewcomers;
     bool FLoading = false;
     bool FDestroying = false;
     int FDesignLeft = 0;

@@ -44,15 +44,23 @@ std::vector<TQuillComponent*> TQuillHtmlGenerator::CollectPageComponents() const
 }
 
 std::vector<TControl*> TQuillHtmlGenerator::CollectControls() {
+    // Depth first with a stack of its own: a deep tree costs heap, not call depth.
     std::vector<TControl*> list;
-    auto walk = [&](auto& self, const TWinControl& parent) -> void {
-        for (int i = 0; i < parent.ControlCount(); ++i) {
-            TControl* child = parent.Controls(i);
-            list.push_back(child);
-            if (auto* container = dynamic_cast<TWinControl*>(child)) self(self, *container);
-        }
+    struct TLevel {
+        const TWinControl* Parent;
+        int Next;
     };
-    walk(walk, PageRootControl());
+    std::vector<TLevel> open{{&PageRootControl(), 0}};
+    while (!open.empty()) {
+        TLevel& level = open.back();
+        if (level.Next == level.Parent->ControlCount()) {
+            open.pop_back();
+            continue;
+        }
+        TControl* child = level.Parent->Controls(level.Next++);
+        list.push_back(child);
+        if (auto* container = dynamic_cast<TWinControl*>(child)) open.push_back({container, 0});
+    }
     return list;
 }
 

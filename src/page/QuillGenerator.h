@@ -21,6 +21,8 @@ class TQuillGenerator : public TComponent {
 public:
     using TComponent::TComponent;
     std::string ClassName() const override { return "TQuillGenerator"; }
+    // Its Container is watched; the other components are none of its business.
+    bool HearsSiblings() const override { return false; }
 
     TNotifyEvent OnBeforeGenerate;
 

@@ -18,6 +18,7 @@ class TQuillComponent : public TComponent {
 public:
     using TComponent::TComponent;
     std::string ClassName() const override { return "TQuillComponent"; }
+    bool HearsSiblings() const override { return false; }
 
     int Priority() const { return FPriority; }
     void SetPriority(int value) { FPriority = value; }
