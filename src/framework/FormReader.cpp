@@ -1,11 +1,11 @@
 #include "framework/FormReader.h"
 
-#include <fstream>
 #include <limits>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <vector>
 
+#include "framework/DesignJson.h"
+#include "framework/DesignLimits.h"
 #include "framework/Exception.h"
 #include "framework/TextHelpers.h"
 #include "framework/TypeInfo.h"
@@ -39,17 +39,26 @@ public:
     explicit TFormReader(std::string fileName) : FFileName(std::move(fileName)) {}
 
     std::unique_ptr<TForm> Read(const std::string& text) {
-        json root = Parse(text);
+        json root = ParseDesignJson(text, FFileName);
         std::unique_ptr<TForm> form = CreateRoot(root);
         FForm = form.get();
-        ReadObjectBody(*form, root, form->Name());
+        ReadTree(*form, root, form->Name());
         ResolveReferences();
         try {
             form->BindComponents();
         } catch (const Exception& e) {
             Fail(form->Name(), e.Message());
         }
+        // Containers realign once, parents before children, now that every
+        // child has its designed values (one realign per aligned child would
+        // cost the square of the children); again after loading, if sizing
+        // a control moved its aligned siblings.
+        for (TWinControl* c : FContainers) {
+            c->EnableAlign();
+            c->DisableAlign();
+        }
         for (TComponent* c : FCreated) c->AfterLoad();
+        for (TWinControl* c : FContainers) c->EnableAlign();
         return form;
     }
 
@@ -63,28 +72,6 @@ private:
 
     [[noreturn]] void Fail(const std::string& path, const std::string& problem) const {
         throw Exception(FFileName + ": " + path + ": " + problem);
-    }
-
-    json Parse(const std::string& text) const {
-        try {
-            return json::parse(text);
-        } catch (const json::parse_error& e) {
-            size_t offset = e.byte == 0 ? 0 : e.byte - 1;
-            int line = 1, column = 1;
-            for (size_t i = 0; i < offset && i < text.size(); ++i) {
-                if (text[i] == '\n') {
-                    ++line;
-                    column = 1;
-                } else {
-                    ++column;
-                }
-            }
-            // Keep the parser's reason, without its own prefix and position.
-            std::string what = e.what();
-            size_t cut = what.find(": ", what.find("parse error"));
-            throw Exception(FFileName + ":" + std::to_string(line) + ":" + std::to_string(column) + ": invalid JSON: " +
-                            (cut == std::string::npos ? what : what.substr(cut + 2)));
-        }
     }
 
     const TClassInfo& ClassOf(const json& object, const std::string& path) const {
@@ -123,40 +110,98 @@ private:
         std::unique_ptr<TForm> result(form);
         result->SetName(name);
         result->SetLoading(true);
+        result->DisableAlign();
+        FContainers.push_back(form);
         FCreated.push_back(form);
         return result;
     }
 
-    void ReadObjectBody(TComponent& component, const json& object, const std::string& path) {
-        if (auto it = object.find("properties"); it != object.end())
-            ReadProperties(component, *component.PublishedInfo(), *it, path);
-        if (auto it = object.find("children"); it != object.end()) ReadChildren(component, *it, path);
+    // One object whose designed children are being read.
+    struct TOpenObject {
+        TComponent* Component;
+        const json* Children;
+        size_t Next;
+        std::string Path;
+        size_t Level;
+    };
+
+    // Reads the root's properties and then every object below it, depth
+    // first in document order. The open objects sit on an explicit stack:
+    // a deep design costs heap, bounded by the nesting limit, not call depth.
+    void ReadTree(TComponent& root, const json& object, const std::string& path) {
+        std::vector<TOpenObject> open;
+        ReadObjectBody(root, object, path, 0, open);
+        while (!open.empty()) {
+            TOpenObject& top = open.back();
+            if (top.Next == top.Children->size()) {
+                open.pop_back();
+                continue;
+            }
+            size_t index = top.Next++;
+            TComponent& parent = *top.Component;
+            const json& child = (*top.Children)[index];
+            size_t level = top.Level + 1;
+            std::string parentPath = top.Path;
+            TComponent& created = CreateChild(parent, child, parentPath, index, level);
+            ReadObjectBody(created, child, parentPath + "." + created.Name(), level, open);
+        }
     }
 
-    void ReadChildren(TComponent& parent, const json& children, const std::string& path) {
-        if (!children.is_array()) Fail(path, "\"children\" must be an array");
-        auto* container = dynamic_cast<TWinControl*>(&parent);
-        for (size_t i = 0; i < children.size(); ++i) {
-            const json& child = children[i];
-            std::string childPath = path + ".children[" + std::to_string(i) + "]";
-            CheckKeys(child, childPath);
-            const TClassInfo& info = ClassOf(child, childPath);
-            std::string name = NameOf(child, childPath);
-            childPath = path + "." + name;
-            if (!parent.PublishedInfo()->AcceptsChildren)
-                Fail(childPath, "a " + parent.PublishedInfo()->Name + " does not accept designed children");
-            if (info.InheritsFrom(TForm::StaticInfo())) Fail(childPath, "a form cannot be a child");
-            if (!info.IsControl && &parent != FForm)
-                Fail(childPath, "the non-visual " + info.Name + " must be a child of the form");
-            if (FForm->FindComponent(name) || SameText(name, FForm->Name()))
-                Fail(childPath, "duplicate name " + Quoted(name));
-            TComponent* created = info.Create(FForm);
-            created->SetName(name);
-            created->SetLoading(true);
-            FCreated.push_back(created);
-            if (auto* control = dynamic_cast<TControl*>(created)) control->SetParent(container);
-            ReadObjectBody(*created, child, childPath);
+    void ReadObjectBody(TComponent& component, const json& object, const std::string& path, size_t level,
+                        std::vector<TOpenObject>& open) {
+        if (auto it = object.find("properties"); it != object.end()) {
+            ReadProperties(component, *component.PublishedInfo(), *it, path);
+            CheckEdges(component, path);
         }
+        if (auto it = object.find("children"); it != object.end()) {
+            if (!it->is_array()) Fail(path, "\"children\" must be an array");
+            open.push_back({&component, &*it, 0, path, level});
+        }
+    }
+
+    TComponent& CreateChild(TComponent& parent, const json& child, const std::string& parentPath, size_t index,
+                            size_t level) {
+        std::string indexPath = parentPath + ".children[" + std::to_string(index) + "]";
+        CheckKeys(child, indexPath);
+        const TClassInfo& info = ClassOf(child, indexPath);
+        std::string name = NameOf(child, indexPath);
+        std::string childPath = parentPath + "." + name;
+        if (!parent.PublishedInfo()->AcceptsChildren)
+            Fail(childPath, "a " + parent.PublishedInfo()->Name + " does not accept designed children");
+        if (info.InheritsFrom(TForm::StaticInfo())) Fail(childPath, "a form cannot be a child");
+        if (!info.IsControl && &parent != FForm)
+            Fail(childPath, "the non-visual " + info.Name + " must be a child of the form");
+        if (level > TDesignLimits::kMaxNesting)
+            Fail(childPath, "components nested more than " + std::to_string(TDesignLimits::kMaxNesting) +
+                                " levels deep");
+        if (FCreated.size() >= TDesignLimits::kMaxComponents)
+            Fail(childPath, "more than " + std::to_string(TDesignLimits::kMaxComponents) + " components");
+        if (FForm->FindComponent(name) || SameText(name, FForm->Name()))
+            Fail(childPath, "duplicate name " + Quoted(name));
+        TComponent* created = info.Create(FForm);
+        created->SetName(name);
+        created->SetLoading(true);
+        if (auto* container = dynamic_cast<TWinControl*>(created)) {
+            container->DisableAlign();
+            FContainers.push_back(container);
+        }
+        FCreated.push_back(created);
+        if (auto* control = dynamic_cast<TControl*>(created)) control->SetParent(dynamic_cast<TWinControl*>(&parent));
+        return *created;
+    }
+
+    // Right and bottom edges must stay 32-bit, as every later sum of them does.
+    void CheckEdges(const TComponent& component, const std::string& path) const {
+        auto* control = dynamic_cast<const TControl*>(&component);
+        if (!control) return;
+        auto check = [&](const char* sizeName, const char* edge, int64_t start, int64_t size) {
+            int64_t end = start + size;
+            if (end < std::numeric_limits<int32_t>::min() || end > std::numeric_limits<int32_t>::max())
+                Fail(path + "." + sizeName, std::string("the ") + edge + " edge " + std::to_string(end) +
+                                                " leaves the 32-bit range");
+        };
+        check("Width", "right", control->Left(), control->Width());
+        check("Height", "bottom", control->Top(), control->Height());
     }
 
     void ReadProperties(TPersistent& target, const TClassInfo& info, const json& props, const std::string& path) {
@@ -267,17 +312,24 @@ private:
     std::string FFileName;
     TForm* FForm = nullptr;
     std::vector<TComponent*> FCreated;
+    std::vector<TWinControl*> FContainers;  // in creation order, parents first
     std::vector<TPendingReference> FReferences;
 };
 
 }  // namespace
 
 std::unique_ptr<TForm> ReadFormDesign(const std::string& text, const std::string& fileName) {
-    return TFormReader(fileName).Read(text);
+    try {
+        return TFormReader(fileName).Read(text);
+    } catch (const json::exception& e) {
+        // A value conversion the checks above did not foresee: still one line.
+        throw Exception(fileName + ": " + e.what());
+    }
 }
 
 std::unique_ptr<TForm> LoadFormDesign(const std::string& fileName) {
-    return ReadFormDesign(platform::ReadWholeFile(fileName), fileName);
+    // An endless source (a device, a pipe) stops at the size limit.
+    return ReadFormDesign(platform::ReadWholeFile(fileName, TDesignLimits::kMaxFileBytes), fileName);
 }
 
 }  // namespace quill

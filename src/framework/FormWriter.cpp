@@ -1,7 +1,10 @@
 #include "framework/FormWriter.h"
 
 #include <nlohmann/json.hpp>
+#include <unordered_map>
+#include <vector>
 
+#include "framework/DesignLimits.h"
 #include "framework/Exception.h"
 #include "framework/TypeInfo.h"
 #include "platform/AtomicFile.h"
@@ -60,33 +63,52 @@ json WriteProperties(const TPersistent& object) {
     return props;
 }
 
-bool IsChildOf(const TComponent& component, const TComponent& parent, const TForm& form) {
-    auto* control = dynamic_cast<const TControl*>(&component);
-    if (!control) return &parent == &form;
-    // Controls that sit nowhere are written under the form.
-    const TComponent* where = control->Parent() ? control->Parent() : &form;
-    return where == &parent;
-}
-
-json WriteObject(const TComponent& component, const TForm& form) {
+json ObjectOf(const TComponent& component) {
     json object = json::object();
     object["class"] = component.PublishedInfo()->Name;
     object["name"] = component.Name();
     json props = WriteProperties(component);
     if (!props.empty()) object["properties"] = std::move(props);
-    if (!component.PublishedInfo()->AcceptsChildren) return object;
-    json children = json::array();
-    for (int i = 0; i < form.ComponentCount(); ++i) {
-        const TComponent* c = form.Components(i);
-        if (IsChildOf(*c, component, form)) children.push_back(WriteObject(*c, form));
-    }
-    if (!children.empty()) object["children"] = std::move(children);
     return object;
+}
+
+// Where a component is written: a control under its parent, one that sits
+// nowhere and every non-visual component under the form.
+const TComponent* PlaceOf(const TComponent& component, const TForm& form) {
+    auto* control = dynamic_cast<const TControl*>(&component);
+    return control && control->Parent() ? static_cast<const TComponent*>(control->Parent()) : &form;
 }
 
 }  // namespace
 
-std::string WriteFormDesign(const TForm& form) { return WriteObject(form, form).dump(2) + "\n"; }
+std::string WriteFormDesign(const TForm& form) {
+    // Each container's children in the form's order, found in one pass.
+    std::unordered_map<const TComponent*, std::vector<const TComponent*>> children;
+    for (int i = 0; i < form.ComponentCount(); ++i)
+        children[PlaceOf(*form.Components(i), form)].push_back(form.Components(i));
+    // Depth first with a stack of its own; a tree deeper than the reader
+    // takes would give a design that cannot be read back.
+    struct TOpen {
+        const TComponent* Component;
+        json* Object;
+        size_t Level;
+    };
+    json root = ObjectOf(form);
+    std::vector<TOpen> open{{&form, &root, 0}};
+    while (!open.empty()) {
+        TOpen top = open.back();
+        open.pop_back();
+        auto it = children.find(top.Component);
+        if (!top.Component->PublishedInfo()->AcceptsChildren || it == children.end()) continue;
+        if (top.Level == TDesignLimits::kMaxNesting)
+            throw Exception(form.Name() + ": " + it->second.front()->Name() + ": controls nested more than " +
+                            std::to_string(TDesignLimits::kMaxNesting) + " levels deep cannot be stored");
+        json& list = (*top.Object)["children"] = json::array();
+        for (const TComponent* child : it->second) list.push_back(ObjectOf(*child));
+        for (size_t i = list.size(); i-- > 0;) open.push_back({it->second[i], &list[i], top.Level + 1});
+    }
+    return root.dump(2) + "\n";
+}
 
 void SaveFormDesign(const TForm& form, const std::string& fileName) {
     platform::WriteFileAtomically(fileName, WriteFormDesign(form));
