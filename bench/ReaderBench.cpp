@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "HostileDesigns.h"
 #include "controls/QuillClasses.h"
 #include "framework/Exception.h"
 #include "framework/FormReader.h"
@@ -14,27 +15,13 @@
 
 namespace {
 
-std::string NestedPanels(int depth) {
-    std::string text = R"({"class": "TForm", "name": "F", "properties": {"Width": 300, "Height": 200})";
-    for (int i = 0; i < depth; ++i)
-        text += R"(, "children": [{"class": "TPanel", "name": "P)" + std::to_string(i) +
-                R"(", "properties": {"Align": "alClient"})";
-    for (int i = 0; i < depth; ++i) text += "}]";
-    return text + "}";
-}
-
-std::string StackedPanels(int count) {
-    std::string text = R"({"class": "TForm", "name": "F", "properties": {"Width": 400, "Height": 300}, "children": [)";
-    for (int i = 0; i < count; ++i)
-        text += std::string(i ? "," : "") + R"({"class": "TPanel", "name": "P)" + std::to_string(i) +
-                R"(", "properties": {"Align": "alTop", "Height": 5}})";
-    return text + "]}";
-}
+using quill::test::NestedPanels;
+using quill::test::StackedPanels;
 
 // Ends in the reader's depth error; the time is what refusing costs.
 void BM_ReadNestedPanels(benchmark::State& state) {
     quill::RegisterQuillClasses();
-    const std::string design = NestedPanels(static_cast<int>(state.range(0)));
+    const std::string design = NestedPanels(static_cast<size_t>(state.range(0)));
     for (auto _ : state) {
         try {
             benchmark::DoNotOptimize(quill::ReadFormDesign(design, "deep.json"));

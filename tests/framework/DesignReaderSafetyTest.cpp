@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "HostileDesigns.h"
 #include "framework/DesignLimits.h"
 #include "framework/Exception.h"
 #include "framework/FormReader.h"
@@ -28,15 +29,8 @@ std::string Refusal(const std::string& design) {
     return "(accepted)";
 }
 
-// Panels nested `depth` levels below the form, each the only child of the last.
-std::string NestedPanels(size_t depth) {
-    std::string text = R"({"class": "TForm", "name": "F", "properties": {"Width": 300, "Height": 200})";
-    for (size_t i = 0; i < depth; ++i)
-        text += R"(, "children": [{"class": "TPanel", "name": "P)" + std::to_string(i) +
-                R"(", "properties": {"Align": "alClient"})";
-    for (size_t i = 0; i < depth; ++i) text += "}]";
-    return text + "}";
-}
+using test::NestedPanels;
+using test::StackedPanels;
 
 TEST_F(DesignReaderSafety, RefusesWhatTheJsonLibraryWouldAcceptOrAbortOn) {
     struct Case {
@@ -85,12 +79,8 @@ TEST_F(DesignReaderSafety, NestingIsBoundedWithAClearErrorAtAnyDepth) {
 }
 
 TEST_F(DesignReaderSafety, ManyTopAlignedPanelsStackInOrder) {
-    std::string text = R"({"class": "TForm", "name": "F", "properties": {"Width": 408, "Height": 334}, "children": [)";
     const int count = 3000;
-    for (int i = 0; i < count; ++i)
-        text += std::string(i ? "," : "") + R"({"class": "TPanel", "name": "P)" + std::to_string(i) +
-                R"(", "properties": {"Align": "alTop", "Height": 7}})";
-    auto form = ReadFormDesign(text + "]}", "stack.json");
+    auto form = ReadFormDesign(StackedPanels(count), "stack.json");
     for (int i : {0, 1, count - 1}) {
         auto* panel = dynamic_cast<TPanel*>(form->FindComponent("P" + std::to_string(i)));
         ASSERT_NE(panel, nullptr);
