@@ -35,6 +35,19 @@ HFONT MakeFont(const TTextFont& font, int height) {
     return CreateFontIndirectW(&log);
 }
 
+// Ascent plus descent from the font's horizontal header (the "Mac" values
+// at one unit per pixel), as the other platforms take it: the larger of
+// the two rounded outward, and the sum of ascent, descent and line gap
+// each rounded, as browsers make a line.
+int DesignLineHeight(const OUTLINETEXTMETRICW& design, double scale) {
+    const double ascent = design.otmMacAscent * scale;
+    const double descent = -design.otmMacDescent * scale;
+    const double gap = std::max(0u, design.otmMacLineGap) * scale;
+    const auto outward = static_cast<int>(std::ceil(ascent) + std::ceil(descent));
+    const auto browser = static_cast<int>(std::lround(ascent) + std::lround(descent) + std::lround(gap));
+    return std::max(outward, browser);
+}
+
 struct TFaceMetrics {
     HFONT Design = nullptr;  // the font at its em size; null for bitmap fonts
     HFONT Sized = nullptr;   // the font at the requested pixel size
@@ -71,6 +84,9 @@ public:
         if (GetOutlineTextMetricsW(FDC, sizeof outline, &outline) != 0 && outline.otmEMSquare > 0) {
             metrics->Design = MakeFont(font, static_cast<int>(outline.otmEMSquare));
             metrics->Scale = static_cast<double>(pixels) / outline.otmEMSquare;
+            SelectObject(FDC, metrics->Design);
+            if (GetOutlineTextMetricsW(FDC, sizeof outline, &outline) != 0)
+                metrics->LineHeight = DesignLineHeight(outline, metrics->Scale);
         }
         SelectObject(FDC, old);
         return *(FFaces[key] = std::move(metrics));

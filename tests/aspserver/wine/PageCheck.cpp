@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <cctype>
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -71,10 +73,19 @@ std::vector<unsigned char> FontTable(HDC dc, const char (&tag)[5]) {
     return data;
 }
 
-// The caption's width in the label's font (the design's Times New Roman
-// at 12 points, 16 pixels) from the font's own advance table, read through
-// GDI: unhinted advances summed and rounded up once.
-int MeasuredLabelWidth() {
+int16_t Signed(uint32_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value)); }
+
+struct TLabelBox {
+    int Width = -1;
+    int Height = -1;
+};
+
+// The caption's box in the label's font (the design's Times New Roman at
+// 12 points, 16 pixels) from the font's own tables, read through GDI: the
+// unhinted advances summed and rounded up once; ascent plus descent from
+// the horizontal header, the larger of rounding them outward and rounding
+// ascent, descent and line gap each.
+TLabelBox MeasuredLabel() {
     const std::wstring caption = L"Hominahomina.";
     HDC dc = CreateCompatibleDC(nullptr);
     HFONT font = CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
@@ -90,14 +101,21 @@ int MeasuredLabelWidth() {
     SelectObject(dc, old);
     DeleteObject(font);
     DeleteDC(dc);
-    if (head.size() < 20 || hhea.size() < 36 || hmtx.empty()) return -1;
-    uint32_t unitsPerEm = BigEndian(head, 18, 2);
-    uint32_t metrics = BigEndian(hhea, 34, 2);
+    TLabelBox box;
+    if (head.size() < 20 || hhea.size() < 36 || hmtx.empty()) return box;
+    const double scale = 16.0 / BigEndian(head, 18, 2);
+    const uint32_t metrics = BigEndian(hhea, 34, 2);
     double units = 0;
     for (WORD glyph : glyphs) units += BigEndian(hmtx, 4 * std::min<uint32_t>(glyph, metrics - 1), 2);
-    int width = static_cast<int>(std::ceil(units * 16 / unitsPerEm - 1e-6));
-    std::printf("label caption: %d pixels unhinted, %ld hinted\n", width, static_cast<long>(hinted.cx));
-    return width;
+    box.Width = static_cast<int>(std::ceil(units * scale - 1e-6));
+    const double ascent = Signed(BigEndian(hhea, 4, 2)) * scale;
+    const double descent = -Signed(BigEndian(hhea, 6, 2)) * scale;
+    const double gap = std::max<int16_t>(0, Signed(BigEndian(hhea, 8, 2))) * scale;
+    box.Height = std::max(static_cast<int>(std::ceil(ascent) + std::ceil(descent)),
+                          static_cast<int>(std::lround(ascent) + std::lround(descent) + std::lround(gap)));
+    std::printf("label caption: %d x %d pixels unhinted, %ld x %ld hinted\n", box.Width, box.Height,
+                static_cast<long>(hinted.cx), static_cast<long>(hinted.cy));
+    return box;
 }
 
 std::string HtmlColor(COLORREF color) {
@@ -127,8 +145,11 @@ void CheckPage(const std::wstring& page, const std::string& golden) {
     }
     std::string background = "background: " + HtmlColor(GetSysColor(COLOR_BTNFACE)) + ";";
     CHECK(text.find(background) != std::string::npos);
-    std::string labelCell = "<td valign=\"top\" width=\"" + std::to_string(MeasuredLabelWidth()) + "\">\r\n";
+    const TLabelBox label = MeasuredLabel();
+    std::string labelCell = "<td valign=\"top\" width=\"" + std::to_string(label.Width) + "\">\r\n";
     CHECK(text.find(labelCell) != std::string::npos);
+    std::string besideLabel = "<td width=\"12\" height=\"" + std::to_string(label.Height) + "\"></td>\r\n";
+    CHECK(text.find(besideLabel) != std::string::npos);
     CHECK(text.find("<font face=\"Times New Roman\" color=\"#000000\">Hominahomina.</font></td>\r\n") !=
           std::string::npos);
     if (gFailures > failuresBefore) std::fprintf(stderr, "page written:\n%s", text.c_str());
