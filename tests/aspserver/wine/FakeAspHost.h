@@ -24,14 +24,10 @@ private:
     LONG FReferences = 1;
 };
 
-// The response of the ASP host: captures every Write, or fails it with a
-// chosen result.
-class TTestResponse : public IResponse, public TCounted {
+// A counted ASP interface whose IDispatch side the object never uses.
+template <class Interface>
+class TFakeAspObject : public Interface, public TCounted {
 public:
-    std::vector<std::wstring> Writes;
-    HRESULT WriteResult = S_OK;
-
-    HRESULT WINAPI QueryInterface(REFIID riid, void** object) override;
     ULONG WINAPI AddRef() override { return AddReference(); }
     ULONG WINAPI Release() override { return DropReference(); }
     HRESULT WINAPI GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
@@ -40,6 +36,16 @@ public:
     HRESULT WINAPI Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
         return E_NOTIMPL;
     }
+};
+
+// The response of the ASP host: captures every Write, or fails it with a
+// chosen result.
+class TTestResponse : public TFakeAspObject<IResponse> {
+public:
+    std::vector<std::wstring> Writes;
+    HRESULT WriteResult = S_OK;
+
+    HRESULT WINAPI QueryInterface(REFIID riid, void** object) override;
     HRESULT WINAPI get_Buffer(VARIANT_BOOL*) override { return E_NOTIMPL; }
     HRESULT WINAPI put_Buffer(VARIANT_BOOL) override { return E_NOTIMPL; }
     HRESULT WINAPI get_ContentType(BSTR*) override { return E_NOTIMPL; }
@@ -70,19 +76,11 @@ public:
 };
 
 // The scripting context the ASP host hands to OnStartPage.
-class TTestContext : public IScriptingContext, public TCounted {
+class TTestContext : public TFakeAspObject<IScriptingContext> {
 public:
     explicit TTestContext(TTestResponse& response) : FResponse(response) {}
 
     HRESULT WINAPI QueryInterface(REFIID riid, void** object) override;
-    ULONG WINAPI AddRef() override { return AddReference(); }
-    ULONG WINAPI Release() override { return DropReference(); }
-    HRESULT WINAPI GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT WINAPI GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT WINAPI GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT WINAPI Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        return E_NOTIMPL;
-    }
     HRESULT WINAPI get_Request(IRequest**) override { return E_NOTIMPL; }
     HRESULT WINAPI get_Response(IResponse** response) override;
     HRESULT WINAPI get_Server(IServer**) override { return E_NOTIMPL; }
