@@ -30,7 +30,8 @@ void ForEachLine(std::string_view text, Visit visit) {
     visit(text.substr(start));
 }
 
-int64_t SaturatedAdd(int64_t a, int64_t b) {
+// Sums of advances stop at the largest int64_t; they may exceed the int range.
+int64_t AddAdvances(int64_t a, int64_t b) {
     return a > std::numeric_limits<int64_t>::max() - b ? std::numeric_limits<int64_t>::max() : a + b;
 }
 
@@ -49,7 +50,7 @@ int64_t CountWrappedLines(const platform::TTextFont& font, std::string_view line
     while (pos <= line.size()) {
         size_t end = std::min(line.find(' ', pos), line.size());
         const int64_t word = platform::TextAdvance(font, line.substr(pos, end - pos));
-        const int64_t candidate = empty ? word : SaturatedAdd(SaturatedAdd(current, blank), word);
+        const int64_t candidate = empty ? word : AddAdvances(AddAdvances(current, blank), word);
         if (!empty && candidate > limitAdvance) {
             ++lines;
             current = word;
