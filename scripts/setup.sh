@@ -25,6 +25,20 @@ if [ "$with_tests" = 1 ]; then
   )
 fi
 
+# Another package install may hold apt's or dpkg's lock for a while: wait
+# for it, five minutes at most, instead of failing at once.
+apt_wait() {
+  local deadline=$((SECONDS + 300)) log
+  while ! log=$(apt-get -o DPkg::Lock::Timeout=60 "$@" 2>&1); do
+    if ! grep -qi 'lock' <<<"$log" || [ "$SECONDS" -ge "$deadline" ]; then
+      echo "$log" >&2
+      return 1
+    fi
+    echo "Waiting for another package manager to let go of its lock..." >&2
+    sleep 5
+  done
+}
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -36,10 +50,12 @@ if [ "${#missing[@]}" -gt 0 ]; then
     exit 1
   fi
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  apt_wait update -qq
+  apt_wait install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 build_type="${QUILL_BUILD_TYPE:-RelWithDebInfo}"
-cmake -S . -B build -DCMAKE_BUILD_TYPE="$build_type" ${QUILL_CMAKE_ARGS:-} >/dev/null
+# QUILL_SANITIZE is given every time so that a sanitized configure never
+# sticks in build/'s cache; test.sh builds the sanitized suite elsewhere.
+cmake -S . -B build -DCMAKE_BUILD_TYPE="$build_type" -DQUILL_SANITIZE=OFF ${QUILL_CMAKE_ARGS:-} >/dev/null
 cmake --build build -j "$(nproc)"
