@@ -1,5 +1,6 @@
 #include "framework/TypeInfo.h"
 
+#include <algorithm>
 #include <map>
 
 namespace quill {
@@ -15,22 +16,31 @@ bool TPropInfo::IsStored(const TPersistent& object) const {
     return !Stored || Stored(object);
 }
 
-std::vector<const TPropInfo*> TClassInfo::PublishedProperties() const {
-    std::vector<const TPropInfo*> result = Parent ? Parent->PublishedProperties() : std::vector<const TPropInfo*>{};
-    for (const TPropInfo& p : Props) {
-        // A class may publish again what its parent did; it keeps its place.
-        bool replaced = false;
-        for (auto& existing : result)
-            if (existing->Name == p.Name) existing = &p, replaced = true;
-        if (!replaced) result.push_back(&p);
-    }
-    return result;
+const TPropertyIndex& TClassInfo::Index() const {
+    std::call_once(FIndex.Once, [this] {
+        std::vector<const TPropInfo*>& all = FIndex.All;
+        if (Parent) all = Parent->PublishedProperties();
+        for (const TPropInfo& p : Props) {
+            // A class may publish again what its parent did; it keeps its place.
+            auto same = std::find_if(all.begin(), all.end(), [&](const TPropInfo* e) { return e->Name == p.Name; });
+            if (same != all.end())
+                *same = &p;
+            else
+                all.push_back(&p);
+        }
+        for (const TPropInfo* p : all) FIndex.ByName.emplace_back(p->Name, p);
+        std::sort(FIndex.ByName.begin(), FIndex.ByName.end());
+    });
+    return FIndex;
 }
 
+const std::vector<const TPropInfo*>& TClassInfo::PublishedProperties() const { return Index().All; }
+
 const TPropInfo* TClassInfo::FindProperty(const std::string& name) const {
-    for (const TPropInfo* p : PublishedProperties())
-        if (p->Name == name) return p;
-    return nullptr;
+    const auto& byName = Index().ByName;
+    auto it = std::lower_bound(byName.begin(), byName.end(), std::string_view(name),
+                               [](const auto& entry, std::string_view n) { return entry.first < n; });
+    return it != byName.end() && it->first == name ? it->second : nullptr;
 }
 
 const TMethodInfo* TClassInfo::FindMethod(const std::string& name) const {

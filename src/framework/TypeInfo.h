@@ -3,8 +3,10 @@
 #include <any>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <typeindex>
 #include <vector>
 
@@ -61,6 +63,20 @@ struct TMethodInfo {
     std::function<std::any(TComponent& form)> Bind;
 };
 
+// A class's whole property list and its index by name, computed on first
+// use from where the class info finally lives. A copy starts empty and
+// computes its own, so its pointers never lead into the original.
+class TPropertyIndex {
+public:
+    TPropertyIndex() = default;
+    TPropertyIndex(const TPropertyIndex&) {}
+    TPropertyIndex& operator=(const TPropertyIndex&) { return *this; }
+
+    std::vector<const TPropInfo*> All;                           // published order
+    std::vector<std::pair<std::string_view, const TPropInfo*>> ByName;  // sorted by name
+    std::once_flag Once;
+};
+
 // The published face of a class: its properties in published order (the
 // parent's first), its handlers, and how to create it by name.
 struct TClassInfo {
@@ -72,10 +88,15 @@ struct TClassInfo {
     bool AcceptsChildren = false;  // may hold designed child controls
     bool IsControl = false;
 
-    std::vector<const TPropInfo*> PublishedProperties() const;
+    // Computed once per class; safe to call from several threads.
+    const std::vector<const TPropInfo*>& PublishedProperties() const;
     const TPropInfo* FindProperty(const std::string& name) const;
     const TMethodInfo* FindMethod(const std::string& name) const;
     bool InheritsFrom(const TClassInfo& other) const;
+
+private:
+    const TPropertyIndex& Index() const;
+    mutable TPropertyIndex FIndex;
 };
 
 // Classes that designs may name.
