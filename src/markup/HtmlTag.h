@@ -1,9 +1,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "framework/Set.h"
-#include "framework/Strings.h"
+#include "markup/SmallVector.h"
 
 namespace quill {
 
@@ -12,7 +13,9 @@ using THtmlTagOptions = TSet<THtmlTagOption>;
 
 enum THtmlTagMode { tmOmitted, tmPlain, tmWithField, tmFieldOnly };
 
-// Tag texts. Values are written as they are: nothing is escaped.
+// Tag texts. A double quote inside an attribute value is written as
+// &quot;, so a value can never end its quotes early; nothing else is
+// escaped.
 std::string HtmlBracket(const std::string& text);
 std::string HtmlEmptyBracket(const std::string& text);
 std::string HtmlStartTag(const std::string& name, const std::string& attributes, bool empty);
@@ -21,6 +24,11 @@ std::string HtmlAttr(const std::string& name, const std::string& value);
 std::string HtmlIntAttr(const std::string& name, int32_t value);
 std::string TemplateField(const std::string& text);
 std::string TemplateFieldName(const std::string& id, const std::string& tagName);
+
+// Appends `value` with each double quote written as &quot;.
+void AppendAttrValue(std::string& out, std::string_view value);
+// Appends the ASCII lower case of `text`.
+void AppendLowerCase(std::string& out, std::string_view text);
 
 // One HTML element with ordered attributes. Static attributes are written
 // literally; dynamic ones only make the tag carry a template field where a
@@ -34,23 +42,43 @@ public:
     const std::string& TagName() const { return FName; }
     THtmlTagOptions Options() const { return FOptions; }
 
-    void SetAttribute(const std::string& name, const std::string& value, bool dynamic = false);
-    void SetIntAttribute(const std::string& name, int32_t value, bool dynamic = false);
+    void SetAttribute(std::string_view name, std::string_view value, bool dynamic = false);
+    void SetIntAttribute(std::string_view name, int32_t value, bool dynamic = false);
+    // Drops every attribute and the field id, keeping name and options, so
+    // one tag can serve many cells without allocating again.
+    void Clear();
 
     // The start-tag text (may be empty); remembers the field id.
     std::string StartTag(const std::string& fieldId = "");
     // The end-tag text (may be empty), from the attributes as they are now.
     std::string EndTag() const;
+    // The same texts, appended to `out`.
+    void WriteStartTag(std::string& out, std::string_view fieldId = {});
+    void WriteEndTag(std::string& out) const;
 
     THtmlTagMode Mode() const;
     // The static attributes as written, each with its leading blank.
     std::string AttributeText() const;
+    void WriteAttributeText(std::string& out) const;
 
 private:
-    void StoreAttribute(const std::string& name, const std::string& entry, bool dynamic);
+    // Name and value are kept as ranges of one text buffer: setting an
+    // attribute allocates nothing once the buffer has grown.
+    struct TAttribute {
+        size_t Name, NameLength, Value, ValueLength;
+        bool Dynamic;
+    };
+    std::string_view NameOf(const TAttribute& a) const { return {FText.data() + a.Name, a.NameLength}; }
+    std::string_view ValueOf(const TAttribute& a) const { return {FText.data() + a.Value, a.ValueLength}; }
+    // Replaces an attribute of that name: the value text must already sit at
+    // the end of the buffer, from `valueStart` on.
+    void StoreAttribute(size_t nameStart, size_t valueStart, bool dynamic);
+    size_t AppendName(std::string_view name);
+    void WriteField(std::string& out, std::string_view prefix) const;
 
-    TStringList FDynamic;
-    TStringList FStatic;
+    TSmallVector<TAttribute, 8> FAttributes;
+    std::string FText;
+    int FDynamicCount = 0;
     THtmlTagOptions FOptions;
     std::string FName;
     std::string FFieldId;

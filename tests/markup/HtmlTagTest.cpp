@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 namespace quill {
 namespace {
@@ -66,11 +67,39 @@ INSTANTIATE_TEST_SUITE_P(
                 [](THtmlTag& t) { t.SetAttribute("alt", "x", true); }, "{_img}", ""},
         TagCase{"negative integers", "td", {}, [](THtmlTag& t) { t.SetIntAttribute("width", -12); },
                 R"(<td width="-12">)", "</td>"},
-        TagCase{"values are not escaped", "a", {}, [](THtmlTag& t) { t.SetAttribute("HREF", "a?b=1&c=\"<>\""); },
-                R"(<a href="a?b=1&c="<>"">)", "</a>"},
+        TagCase{"a quote in a value cannot end it; nothing else is escaped", "a", {},
+                [](THtmlTag& t) { t.SetAttribute("HREF", "a?b=1&c=\"<>\""); },
+                R"(<a href="a?b=1&c=&quot;<>&quot;">)", "</a>"},
+        TagCase{"a quote breaking out toward another attribute", "a", {},
+                [](THtmlTag& t) { t.SetAttribute("href", "a\" onclick=\"x"); },
+                R"(<a href="a&quot; onclick=&quot;x">)", "</a>"},
+        TagCase{"more attributes than kept in place, one replaced", "p", {},
+                [](THtmlTag& t) {
+                    for (char c = 'a'; c <= 'k'; ++c) t.SetAttribute(std::string(1, c), std::string(1, c));
+                    t.SetAttribute("C", "z");
+                },
+                R"(<p a="a" b="b" d="d" e="e" f="f" g="g" h="h" i="i" j="j" k="k" c="z">)", "</p>"},
+        TagCase{"upper-case name replaced by lower-case one, then made dynamic", "p", {},
+                [](THtmlTag& t) {
+                    t.SetAttribute("ID", "1"), t.SetAttribute("x", "2"), t.SetAttribute("id", "3");
+                    t.SetAttribute("X", "4", true);
+                },
+                R"(<p id="3"{_p}>)", "</p>"},
         TagCase{"mixed-case name", "FoNt", {}, [](THtmlTag& t) { t.SetAttribute("x", "1", true); }, "<font{_font}>",
                 "</font>"}),
     [](const ::testing::TestParamInfo<TagCase>& info) { return "case" + std::to_string(info.index); });
+
+TEST(HtmlTag, ClearedTagServesAgainLikeANewOne) {
+    THtmlTag tag("td", {toAlwaysWrite});
+    tag.SetIntAttribute("width", 120);
+    tag.SetAttribute("id", "x", true);
+    EXPECT_EQ(tag.StartTag("f"), "<td width=\"120\"{f_td}>");
+    tag.Clear();
+    EXPECT_EQ(tag.Mode(), tmPlain);
+    tag.SetIntAttribute("height", 7);
+    EXPECT_EQ(tag.StartTag(), "<td height=\"7\">");
+    EXPECT_EQ(tag.EndTag(), "</td>");
+}
 
 TEST(HtmlTag, FieldIdIsRememberedForTheEndTag) {
     THtmlTag tag("font", {toFieldOnly});
@@ -124,6 +153,7 @@ TEST(HtmlTag, TextFunctions) {
     EXPECT_EQ(HtmlStartTag("BR", "", true), "<br />");
     EXPECT_EQ(HtmlEndTag("TR"), "</tr>");
     EXPECT_EQ(HtmlAttr("HREF", "X"), " href=\"X\"");
+    EXPECT_EQ(HtmlAttr("title", "say \"hi\""), " title=\"say &quot;hi&quot;\"");
     EXPECT_EQ(HtmlIntAttr("Width", -3), " width=\"-3\"");
     EXPECT_EQ(TemplateFieldName("", "font"), "{_font}");
 }
