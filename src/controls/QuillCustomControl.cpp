@@ -75,6 +75,8 @@ void TQuillCustomControl::GenerateContent(std::string& content) {
 void TQuillCustomControl::GetDefaultHtml(TStrings& strings) {
     // The link holds its open tag from StartTag to EndTag: keep this order.
     std::string line = FHtmlLink.StartTag();
+    // One allocation for the usual line: no handler changes its length.
+    line.reserve(line.size() + FHtmlFont.GetOpenText().size() + Caption().size() + FHtmlFont.GetCloseText().size() + 4);
     line += FHtmlFont.GetOpenText();
     std::string content;
     GenerateContent(content);

@@ -96,6 +96,10 @@ void TStringList::Clear() {
     Changed();
 }
 
+void TStringList::Reserve(int count) {
+    if (count > 0) FItems.reserve(static_cast<size_t>(count));
+}
+
 void TStringList::SetUpdateState(bool updating) {
     if (updating) {
         FChangedWhileUpdating = false;

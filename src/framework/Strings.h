@@ -23,6 +23,8 @@ public:
     const std::string& operator[](int index) const { return Get(index); }
     int Add(const std::string& text);
     void AddStrings(const TStrings& other);
+    // Room for `count` lines in all, made ahead; a hint that lists may ignore.
+    virtual void Reserve(int count) { (void)count; }
 
     // Change notices are held back until the outermost EndUpdate.
     void BeginUpdate();
@@ -58,6 +60,7 @@ public:
     void Insert(int index, const std::string& text) override;
     void Delete(int index) override;
     void Clear() override;
+    void Reserve(int count) override;
 
     // Fired after each change, or once when the outermost update ends.
     TNotifyEvent OnChange;

@@ -1,5 +1,8 @@
 #include "layout/HtmlGenerator.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "controls/QuillCustomControl.h"
 #include "markup/HtmlCodes.h"
 
@@ -48,6 +51,10 @@ void AppendToLastLine(TStrings& lines, const std::string& text) {
 }
 
 void THtmlTableGenerator::GenerateTable() {
+    // Every row writes two lines and every cell at least one.
+    const TCellTable& table = Table();
+    Output()->Reserve(Output()->Count() + static_cast<int>(std::min<size_t>(
+                                              4 + 2 * static_cast<size_t>(table.RowCount()) + table.CellCount(), INT32_MAX)));
     std::unique_ptr<THtmlTag> tag = NewTableTag();
     if (FCenterPage) tag->SetAttribute("align", "center");
     WriteLine(tag->StartTag());
@@ -56,18 +63,22 @@ void THtmlTableGenerator::GenerateTable() {
 }
 
 void THtmlTableGenerator::GenerateRow(int rowIndex) {
-    WriteLine(HtmlBracket("tr"));
+    WriteLine("<tr>");
     TBaseGenerator::GenerateRow(rowIndex);
-    WriteLine(HtmlEndTag("tr"));
+    WriteLine("</tr>");
 }
 
 void THtmlTableGenerator::GenerateCell(const TCellData& cell) {
-    std::unique_ptr<THtmlTag> tag =
-        NewCellTag(cell.Width, cell.Height, cell.ColSpan, cell.RowSpan, haDefault, vaDefault, true);
-    if (auto* control = dynamic_cast<TQuillCustomControl*>(cell.Control))
-        WriteControlCell(*tag, *control);
-    else
-        WriteLine(tag->StartTag() + tag->EndTag());
+    FCellTag.Clear();
+    FillCellTag(FCellTag, cell.Width, cell.Height, cell.ColSpan, cell.RowSpan, haDefault, vaDefault, true);
+    if (auto* control = dynamic_cast<TQuillCustomControl*>(cell.Control)) {
+        WriteControlCell(FCellTag, *control);
+        return;
+    }
+    FLine.clear();
+    FCellTag.WriteStartTag(FLine);
+    FCellTag.WriteEndTag(FLine);
+    WriteLine(FLine);
 }
 
 void THtmlTableGenerator::WriteControlCell(THtmlTag& tag, TQuillCustomControl& control) {
@@ -76,23 +87,35 @@ void THtmlTableGenerator::WriteControlCell(THtmlTag& tag, TQuillCustomControl& c
     } catch (...) {
         // The tag keeps what it held when the control failed.
     }
-    WriteLine(tag.StartTag());
+    FLine.clear();
+    tag.WriteStartTag(FLine);
+    WriteLine(FLine);
+    FControlLines.Clear();
     try {
         WriteControlHtml(control);
     } catch (...) {
         // The lines written before the failure stay.
     }
-    AppendToLastLine(*Output(), tag.EndTag());
+    // The cell closes at the end of the control's last line, or of its
+    // opening line when the control wrote nothing.
+    FLine.clear();
+    tag.WriteEndTag(FLine);
+    const int count = FControlLines.Count();
+    if (count == 0) {
+        AppendToLastLine(*Output(), FLine);
+        return;
+    }
+    for (int i = 0; i + 1 < count; ++i) Output()->Add(FControlLines[i]);
+    FLine.insert(0, FControlLines[count - 1]);
+    Output()->Add(FLine);
 }
 
 void THtmlTableGenerator::WriteControlHtml(TQuillCustomControl& control) {
-    TStringList lines;
     try {
-        control.GetHtml(lines);
+        control.GetHtml(FControlLines);
     } catch (...) {
         // What the control wrote before it failed still goes out.
     }
-    Output()->AddStrings(lines);
 }
 
 }  // namespace quill

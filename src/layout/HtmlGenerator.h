@@ -69,6 +69,10 @@ private:
     void WriteControlHtml(TQuillCustomControl& control);
 
     bool FCenterPage = false;
+    // Reused for every cell, so a cell costs no allocation of its own.
+    THtmlTag FCellTag{"td", {toAlwaysWrite}};
+    std::string FLine;
+    TStringList FControlLines;
 };
 
 }  // namespace quill

@@ -27,10 +27,19 @@ const TEnumInfo& AlignVType() {
     return info;
 }
 
-std::string HtmlColor(TColor color) {
-    uint32_t rgb = static_cast<uint32_t>(ResolveColor(color));
-    return "#" + IntToHex(rgb & 0xFF, 2) + IntToHex((rgb >> 8) & 0xFF, 2) + IntToHex((rgb >> 16) & 0xFF, 2);
+THtmlColorText HtmlColorText(TColor color) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    const uint32_t rgb = static_cast<uint32_t>(ResolveColor(color));
+    THtmlColorText result{{'#'}};
+    for (int i = 0; i < 3; ++i) {
+        const uint32_t byte = (rgb >> (8 * i)) & 0xFF;
+        result.Text[1 + 2 * i] = kDigits[byte >> 4];
+        result.Text[2 + 2 * i] = kDigits[byte & 0xF];
+    }
+    return result;
 }
+
+std::string HtmlColor(TColor color) { return std::string(HtmlColorText(color).View()); }
 
 std::unique_ptr<THtmlTag> NewTableTag() {
     auto tag = std::make_unique<THtmlTag>("table", THtmlTagOptions{toAlwaysWrite});
@@ -42,13 +51,18 @@ std::unique_ptr<THtmlTag> NewTableTag() {
 std::unique_ptr<THtmlTag> NewCellTag(int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan,
                                      THtmlAlignH alignH, THtmlAlignV alignV, bool useHeight) {
     auto tag = std::make_unique<THtmlTag>("td", THtmlTagOptions{toAlwaysWrite});
-    tag->SetIntAttribute("width", width);
-    if (useHeight) tag->SetIntAttribute("height", height);
-    if (colSpan > 1) tag->SetIntAttribute("colspan", colSpan);
-    if (rowSpan > 1) tag->SetIntAttribute("rowspan", rowSpan);
-    tag->SetAttribute("align", AlignHNames(alignH));
-    tag->SetAttribute("valign", AlignVNames(alignV));
+    FillCellTag(*tag, width, height, colSpan, rowSpan, alignH, alignV, useHeight);
     return tag;
+}
+
+void FillCellTag(THtmlTag& tag, int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan,
+                 THtmlAlignH alignH, THtmlAlignV alignV, bool useHeight) {
+    tag.SetIntAttribute("width", width);
+    if (useHeight) tag.SetIntAttribute("height", height);
+    if (colSpan > 1) tag.SetIntAttribute("colspan", colSpan);
+    if (rowSpan > 1) tag.SetIntAttribute("rowspan", rowSpan);
+    tag.SetAttribute("align", AlignHNames(alignH));
+    tag.SetAttribute("valign", AlignVNames(alignV));
 }
 
 }  // namespace quill

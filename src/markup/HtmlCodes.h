@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "markup/HtmlTag.h"
 #include "framework/Color.h"
@@ -28,6 +29,12 @@ constexpr size_t kHtmlFontSizeMax = 255;
 
 // "#" and six upper-case hexadecimal digits: red, green, blue.
 std::string HtmlColor(TColor color);
+// The same text in a buffer of its own, for writers that must not allocate.
+struct THtmlColorText {
+    char Text[7];
+    std::string_view View() const { return {Text, sizeof Text}; }
+};
+THtmlColorText HtmlColorText(TColor color);
 
 // The page table: cellpadding and cellspacing 0, written even bare.
 std::unique_ptr<THtmlTag> NewTableTag();
@@ -36,5 +43,9 @@ std::unique_ptr<THtmlTag> NewTableTag();
 // the alignments (empty for the defaults).
 std::unique_ptr<THtmlTag> NewCellTag(int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan,
                                      THtmlAlignH alignH, THtmlAlignV alignV, bool useHeight);
+// Sets those attributes on a "td" tag made with toAlwaysWrite and cleared,
+// so a writer can reuse one tag for every cell.
+void FillCellTag(THtmlTag& tag, int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan,
+                 THtmlAlignH alignH, THtmlAlignV alignV, bool useHeight);
 
 }  // namespace quill

@@ -23,7 +23,7 @@ void THtmlTableDataPropertyBase::UpdateTag(THtmlTag& tag) const {
     tag.SetAttribute("class", FStyleClass);
     tag.SetAttribute("align", AlignHNames(FAlignH));
     tag.SetAttribute("valign", AlignVNames(FAlignV));
-    if (!FParentColor) tag.SetAttribute("bgcolor", HtmlColor(FColor));
+    if (!FParentColor) tag.SetAttribute("bgcolor", HtmlColorText(FColor).View());
 }
 
 // Taken in 64 bits: a designed size near the 32-bit limits must not wrap.

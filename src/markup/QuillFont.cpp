@@ -50,11 +50,13 @@ void TQuillHtmlFont::SetFontStyle(TFontStyles value) {
 }
 
 void TQuillHtmlFont::SetDynamics(TQuillFontElementSet value) {
+    FTextsValid = false;
     FDynamics = value;
     FDefault = FDefault - value;
 }
 
 void TQuillHtmlFont::SetDefault(TQuillFontElementSet value) {
+    FTextsValid = false;
     FDefault = value;
     FDynamics = FDynamics - value;
     if (value.Contains(feSize)) {
@@ -72,6 +74,7 @@ void TQuillHtmlFont::SetDefault(TQuillFontElementSet value) {
 }
 
 void TQuillHtmlFont::Changed() {
+    FTextsValid = false;
     if (FOnChange) FOnChange(this);
 }
 
@@ -79,24 +82,37 @@ std::unique_ptr<THtmlTag> TQuillHtmlFont::CreateTag() const {
     auto tag = std::make_unique<THtmlTag>("font", THtmlTagOptions{});
     if (!FDefault.Contains(feName)) tag->SetAttribute("face", FFontName, FDynamics.Contains(feName));
     if (!FDefault.Contains(feSize)) tag->SetAttribute("size", FFontSize, FDynamics.Contains(feSize));
-    if (!FDefault.Contains(feColor)) tag->SetAttribute("color", HtmlColor(FFontColor), FDynamics.Contains(feColor));
+    if (!FDefault.Contains(feColor))
+        tag->SetAttribute("color", HtmlColorText(FFontColor).View(), FDynamics.Contains(feColor));
     return tag;
 }
 
-std::string TQuillHtmlFont::GetOpenText() const {
-    std::string text = CreateTag()->StartTag();
-    if (FFontStyle.Contains(fsBold)) text += HtmlBracket("b");
-    if (FFontStyle.Contains(fsItalic)) text += HtmlBracket("i");
-    if (FFontStyle.Contains(fsUnderline)) text += HtmlBracket("u");
-    return text;
+void TQuillHtmlFont::UpdateTexts() const {
+    const TColor resolved = ResolveColor(FFontColor);
+    if (FTextsValid && resolved == FTextsColor) return;
+    std::unique_ptr<THtmlTag> tag = CreateTag();
+    FOpenText.clear();
+    tag->WriteStartTag(FOpenText);
+    if (FFontStyle.Contains(fsBold)) FOpenText += "<b>";
+    if (FFontStyle.Contains(fsItalic)) FOpenText += "<i>";
+    if (FFontStyle.Contains(fsUnderline)) FOpenText += "<u>";
+    FCloseText.clear();
+    if (FFontStyle.Contains(fsUnderline)) FCloseText += "</u>";
+    if (FFontStyle.Contains(fsItalic)) FCloseText += "</i>";
+    if (FFontStyle.Contains(fsBold)) FCloseText += "</b>";
+    tag->WriteEndTag(FCloseText);
+    FTextsColor = resolved;
+    FTextsValid = true;
 }
 
-std::string TQuillHtmlFont::GetCloseText() const {
-    std::string text;
-    if (FFontStyle.Contains(fsUnderline)) text += HtmlEndTag("u");
-    if (FFontStyle.Contains(fsItalic)) text += HtmlEndTag("i");
-    if (FFontStyle.Contains(fsBold)) text += HtmlEndTag("b");
-    return text + CreateTag()->EndTag();
+const std::string& TQuillHtmlFont::GetOpenText() const {
+    UpdateTexts();
+    return FOpenText;
+}
+
+const std::string& TQuillHtmlFont::GetCloseText() const {
+    UpdateTexts();
+    return FCloseText;
 }
 
 void TQuillHtmlFont::AssignToFont(TFont& font) const {

@@ -48,12 +48,15 @@ public:
     // A "font" tag with face, size and colour as chosen; the caller owns it.
     std::unique_ptr<THtmlTag> CreateTag() const;
     // The font tag and the style tags before the content, and their ends.
-    std::string GetOpenText() const;
-    std::string GetCloseText() const;
+    // Both are kept until the font changes: every cell of a page asks.
+    const std::string& GetOpenText() const;
+    const std::string& GetCloseText() const;
     // Copies the font into a screen font; HTML sizes become points.
     void AssignToFont(TFont& font) const;
 
 private:
+    void UpdateTexts() const;
+
     THTMLFontSize FFontSize;
     TColor FFontColor = clBlack;
     std::string FFontName = kDefaultName;
@@ -61,6 +64,12 @@ private:
     TQuillFontElementSet FDynamics;
     TQuillFontElementSet FDefault{feColor, feName, feSize};
     TNotifyEvent FOnChange;
+    // The texts as last made, and the colour they were made for: a system
+    // colour may resolve differently later.
+    mutable std::string FOpenText;
+    mutable std::string FCloseText;
+    mutable bool FTextsValid = false;
+    mutable TColor FTextsColor = 0;
 };
 
 }  // namespace quill

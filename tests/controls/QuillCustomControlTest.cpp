@@ -78,6 +78,36 @@ TEST_F(QuillCustomControl, DefaultHtmlIsOneLine) {
               std::vector<std::string>{"<a href=\"x.html\"><font face=\"Arial\"><b>a <b> & c\r\nd</b></font></a>"});
 }
 
+TEST_F(QuillCustomControl, QuotesAreEscapedInAttributesButNotInTheCaption) {
+    Control->SetCaption("say \"hi\"");
+    Control->HtmlLink().SetHref("a\"b onclick=\"x");
+    Control->HtmlFont().SetFontName("A\"rial");
+    TStringList lines;
+    Control->GetHtml(lines);
+    EXPECT_EQ(lines[0], R"(<a href="a&quot;b onclick=&quot;x"><font face="A&quot;rial">say "hi"</font></a>)");
+}
+
+TEST_F(QuillCustomControl, FontMarkupFollowsEveryChangeOfTheFont) {
+    auto html = [&] {
+        TStringList lines;
+        Control->GetHtml(lines);
+        return lines[0];
+    };
+    Control->SetCaption("x");
+    EXPECT_EQ(html(), "x");
+    Control->HtmlFont().SetFontColor(clRed);
+    EXPECT_EQ(html(), R"(<font color="#FF0000">x</font>)");
+    Control->HtmlFont().SetDynamics({feColor});
+    EXPECT_EQ(html(), "<font{_font}>x</font>");
+    Control->HtmlFont().SetDefault({feColor, feName, feSize});
+    Control->HtmlFont().SetFontStyle({fsItalic});
+    EXPECT_EQ(html(), "<i>x</i>");
+    // A content handler that changes the font: the text before the content
+    // is the old font's, the text after it the new one's.
+    Control->SetOnGenerateContent([&](std::string&) { Control->HtmlFont().SetFontStyle({fsBold}); });
+    EXPECT_EQ(html(), "<i>x</b>");
+}
+
 TEST_F(QuillCustomControl, GetHtmlHandlerReplacesTheDefault) {
     bool contentAsked = false;
     Control->SetOnGenerateContent([&](std::string&) { contentAsked = true; });
