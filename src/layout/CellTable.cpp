@@ -1,48 +1,39 @@
 #include "layout/CellTable.h"
 
 #include <algorithm>
-#include <cassert>
+#include <limits>
+#include <queue>
+
+#include "framework/Exception.h"
 
 namespace quill {
 
 namespace {
 
-// The 1-based index of the edge at `position`, 0 when there is none.
-size_t EdgeIndex(const std::vector<TCellEdge>& edges, int32_t position) {
-    auto it = std::lower_bound(edges.begin(), edges.end(), position,
-                               [](const TCellEdge& e, int32_t p) { return e.Position < p; });
-    return it != edges.end() && it->Position == position ? static_cast<size_t>(it - edges.begin()) + 1 : 0;
+int32_t Clamp32(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
 }
 
-}  // namespace
+// The grid lines of one axis: positions sorted without duplicates, and the
+// running sum of strip sizes so a span's size is one subtraction.
+struct TAxis {
+    std::vector<TCellEdge> Edges;
+    std::vector<int64_t> Sums;  // Sums[k] = size of strips 0..k-1
 
-std::span<const TCellData> TCellTable::Rows(int index) const {
-    size_t begin = FRowStarts.at(index);
-    size_t end = index + 1 < RowCount() ? FRowStarts[index + 1] : FCells.size();
-    return {FCells.data() + begin, end - begin};
-}
+    size_t Count() const { return Edges.size(); }
+    // The 0-based index of the edge at `position`; it is always present.
+    size_t IndexOf(int32_t position) const {
+        auto it = std::lower_bound(Edges.begin(), Edges.end(), position,
+                                   [](const TCellEdge& e, int32_t p) { return e.Position < p; });
+        return static_cast<size_t>(it - Edges.begin());
+    }
+    int32_t SpanSize(size_t first, size_t end) const { return Clamp32(Sums[end] - Sums[first]); }
+};
 
-void TCellTable::Build(const TCellControlList& controls, int32_t width, int32_t height) {
-    FCells.clear();
-    FRowStarts.clear();
-    // The scratch goes on every path out, also when building fails.
-    struct TScratchGuard {
-        TCellTable& Table;
-        ~TScratchGuard() {
-            Table.FColEdges = {};
-            Table.FRowEdges = {};
-            Table.FGrid = {};
-        }
-    } guard{*this};
-    FColEdges = CreateEdges(controls, true, width);
-    FRowEdges = CreateEdges(controls, false, height);
-    FillGrid(controls);
-    BuildCells(controls);
-}
-
-std::vector<TCellEdge> TCellTable::CreateEdges(const TCellControlList& controls, bool horizontal,
-                                               int32_t extent) const {
-    std::vector<TCellEdge> edges;
+TAxis CreateAxis(const TCellControlList& controls, bool horizontal, int32_t extent) {
+    TAxis axis;
+    std::vector<TCellEdge>& edges = axis.Edges;
     edges.reserve(2 + 2 * controls.size());
     edges.push_back({0, 0});
     edges.push_back({extent, 0});
@@ -54,70 +45,178 @@ std::vector<TCellEdge> TCellTable::CreateEdges(const TCellControlList& controls,
     edges.erase(std::unique(edges.begin(), edges.end(),
                             [](const TCellEdge& a, const TCellEdge& b) { return a.Position == b.Position; }),
                 edges.end());
-    int32_t previous = 0;
+    axis.Sums.reserve(edges.size() + 1);
+    axis.Sums.push_back(0);
+    int64_t previous = 0;
     for (TCellEdge& e : edges) {
-        e.Size = e.Position - previous;
+        // Two 32-bit positions may lie further apart than 32 bits reach.
+        e.Size = Clamp32(int64_t{e.Position} - previous);
         previous = e.Position;
+        axis.Sums.push_back(axis.Sums.back() + e.Size);
     }
-    return edges;
+    return axis;
 }
 
-void TCellTable::FillGrid(const TCellControlList& controls) {
-    FGrid.assign(FRowEdges.size() * FColEdges.size(), 0);
-    for (size_t k = 0; k < controls.size(); ++k) {
-        const TRect& b = controls[k].Bounds;
-        // Edge indexes counted from 1 are the strip indexes counted from 0.
-        size_t c1 = EdgeIndex(FColEdges, b.Left), c2 = EdgeIndex(FColEdges, b.Right);
-        size_t r1 = EdgeIndex(FRowEdges, b.Top), r2 = EdgeIndex(FRowEdges, b.Bottom);
-        for (size_t r = r1; r < r2; ++r)
-            for (size_t c = c1; c < c2; ++c) Grid(r, c) = static_cast<int32_t>(k + 1);
-    }
-}
+// An entry in strip coordinates: it fills rows [Top, Bottom) and columns
+// [Left, Right); entry k (from 1) wins over every earlier one.
+struct TPlaced {
+    size_t Top, Bottom, Left, Right;
+    int32_t Entry;
+};
 
-void TCellTable::BuildCells(const TCellControlList& controls) {
-    for (size_t r = 0; r < FRowEdges.size(); ++r) {
-        if (FRowEdges[r].Size == 0) continue;
-        // A row whose columns are all covered from above stays, empty.
-        FRowStarts.push_back(FCells.size());
-        for (size_t c = 0; c < FColEdges.size(); ++c) {
-            if (FColEdges[c].Size == 0) continue;
-            int32_t v = Grid(r, c);
-            if (v < 0) continue;
-            TCellData cell;
-            cell.Width = FColEdges[c].Size;
-            cell.Height = FRowEdges[r].Size;
-            cell.ColSpan = MeasureColSpan(r, c, cell.Width);
-            cell.RowSpan = MeasureRowSpan(r, c, cell.ColSpan, cell.Height);
-            cell.Control = v > 0 ? controls[v - 1].Control : nullptr;
-            FCells.push_back(cell);
+// A stretch of columns [Begin, End) of one row filled by one entry.
+struct TRun {
+    size_t Begin, End;
+    int32_t Entry;
+};
+
+// Columns [Begin, End) of a row that a row span from above covers.
+struct TCover {
+    size_t Begin, End;
+};
+
+// Which entry fills each column of every row: per row, the runs of the
+// latest entry covering it (the upper envelope of the rectangles active in
+// that row). Only filled stretches are stored.
+class TOccupancy {
+public:
+    TOccupancy(const std::vector<TPlaced>& placed, size_t rowCount) {
+        FRowStart.reserve(rowCount + 1);
+        FRowStart.push_back(0);
+        std::vector<std::vector<size_t>> startingAt(rowCount);
+        for (size_t i = 0; i < placed.size(); ++i)
+            if (placed[i].Top < placed[i].Bottom && placed[i].Left < placed[i].Right)
+                startingAt[placed[i].Top].push_back(i);
+        std::vector<size_t> active;
+        for (size_t r = 0; r < rowCount; ++r) {
+            std::erase_if(active, [&](size_t i) { return placed[i].Bottom <= r; });
+            active.insert(active.end(), startingAt[r].begin(), startingAt[r].end());
+            std::vector<size_t>().swap(startingAt[r]);
+            AddEnvelope(placed, active);
+            FRowStart.push_back(FRuns.size());
         }
     }
+
+    std::span<const TRun> Row(size_t r) const {
+        return {FRuns.data() + FRowStart[r], FRowStart[r + 1] - FRowStart[r]};
+    }
+
+    // The entry filling (r, c), 0 when none does.
+    int32_t At(size_t r, size_t c) const {
+        std::span<const TRun> runs = Row(r);
+        auto it = std::upper_bound(runs.begin(), runs.end(), c, [](size_t col, const TRun& run) { return col < run.End; });
+        return it != runs.end() && it->Begin <= c ? it->Entry : 0;
+    }
+
+private:
+    // A sweep over the active rectangles by left edge, keeping the latest
+    // open entry on top of a heap; entries already closed are dropped when
+    // they surface.
+    void AddEnvelope(const std::vector<TPlaced>& placed, std::vector<size_t>& active) {
+        std::sort(active.begin(), active.end(), [&](size_t a, size_t b) { return placed[a].Left < placed[b].Left; });
+        const size_t rowBegin = FRuns.size();
+        std::priority_queue<std::pair<int32_t, size_t>> open;
+        size_t next = 0, position = 0;
+        while (next < active.size() || !open.empty()) {
+            if (open.empty()) position = std::max(position, placed[active[next]].Left);
+            while (next < active.size() && placed[active[next]].Left <= position) {
+                const TPlaced& p = placed[active[next++]];
+                open.push({p.Entry, p.Right});
+            }
+            while (!open.empty() && open.top().second <= position) open.pop();
+            if (open.empty()) continue;
+            size_t end = open.top().second;
+            if (next < active.size()) end = std::min(end, placed[active[next]].Left);
+            const int32_t entry = open.top().first;
+            if (FRuns.size() > rowBegin && FRuns.back().End == position && FRuns.back().Entry == entry)
+                FRuns.back().End = end;
+            else
+                FRuns.push_back({position, end, entry});
+            position = end;
+        }
+    }
+
+    std::vector<TRun> FRuns;
+    std::vector<size_t> FRowStart;
+};
+
+}  // namespace
+
+std::span<const TCellData> TCellTable::Rows(int index) const {
+    const std::vector<TCellData>& row = FRows.at(static_cast<size_t>(index));
+    return {row.data(), row.size()};
 }
 
-int32_t TCellTable::MeasureColSpan(size_t row, size_t col, int32_t& width) {
-    const int32_t v = Grid(row, col);
-    int32_t span = 1;
-    if (v <= 0) return span;  // empty areas are never merged
-    for (size_t c = col + 1; c < FColEdges.size() && Grid(row, c) == v; ++c) {
-        Grid(row, c) = -1;
-        width += FColEdges[c].Size;
-        ++span;
+void TCellTable::Build(const TCellControlList& controls, int32_t width, int32_t height) {
+    FRows.clear();
+    FCellCount = 0;
+    try {
+        BuildRows(controls, width, height);
+    } catch (...) {
+        // No half-built table stays behind.
+        FRows.clear();
+        FCellCount = 0;
+        throw;
     }
-    return span;
 }
 
-int32_t TCellTable::MeasureRowSpan(size_t row, size_t col, int32_t colSpan, int32_t& height) {
-    const int32_t v = Grid(row, col);
-    int32_t span = 1;
-    if (v <= 0) return span;
-    // Only the first column is compared below; the whole width is covered.
-    for (size_t r = row + 1; r < FRowEdges.size() && Grid(r, col) == v; ++r) {
-        assert(col + colSpan <= FColEdges.size());
-        std::fill_n(&Grid(r, col), colSpan, -1);
-        height += FRowEdges[r].Size;
-        ++span;
+void TCellTable::BuildRows(const TCellControlList& controls, int32_t width, int32_t height) {
+    const TAxis cols = CreateAxis(controls, true, width);
+    const TAxis rows = CreateAxis(controls, false, height);
+    // Edge indexes counted from 1 are the strip indexes counted from 0.
+    std::vector<TPlaced> placed;
+    placed.reserve(controls.size());
+    for (size_t k = 0; k < controls.size(); ++k) {
+        const TRect& b = controls[k].Bounds;
+        placed.push_back({rows.IndexOf(b.Top) + 1, rows.IndexOf(b.Bottom) + 1, cols.IndexOf(b.Left) + 1,
+                          cols.IndexOf(b.Right) + 1, static_cast<int32_t>(k + 1)});
     }
-    return span;
+    const TOccupancy occupancy(placed, rows.Count());
+    std::vector<std::vector<TCover>> covers(rows.Count());
+    std::vector<TCellData> cells;
+    auto add = [&](const TCellData& cell) {
+        if (FCellCount + cells.size() >= FMaxCells)
+            throw Exception("the page table would need more than " + std::to_string(FMaxCells) +
+                            " cells: every distinct control edge adds a row or a column of cells");
+        cells.push_back(cell);
+    };
+    for (size_t r = 0; r < rows.Count(); ++r) {
+        std::vector<TCover> rowCovers;
+        rowCovers.swap(covers[r]);
+        if (rows.Edges[r].Size == 0) continue;
+        std::sort(rowCovers.begin(), rowCovers.end(), [](const TCover& a, const TCover& b) { return a.Begin < b.Begin; });
+        const std::span<const TRun> runs = occupancy.Row(r);
+        const int32_t rowHeight = rows.Edges[r].Size;
+        cells.clear();
+        size_t c = 0, run = 0, cover = 0;
+        while (c < cols.Count()) {
+            while (cover < rowCovers.size() && rowCovers[cover].End <= c) ++cover;
+            if (cover < rowCovers.size() && rowCovers[cover].Begin <= c) {
+                c = rowCovers[cover].End;  // covered by a row span from above
+                continue;
+            }
+            while (run < runs.size() && runs[run].End <= c) ++run;
+            const size_t nextCover = cover < rowCovers.size() ? rowCovers[cover].Begin : cols.Count();
+            if (run < runs.size() && runs[run].Begin <= c) {
+                // One cell across the entry's columns up to the next cover,
+                // spanning down the rows where the same entry fills column c.
+                const int32_t entry = runs[run].Entry;
+                const size_t end = std::min(runs[run].End, nextCover);
+                size_t below = r + 1;
+                for (; below < rows.Count() && occupancy.At(below, c) == entry; ++below) covers[below].push_back({c, end});
+                add({cols.SpanSize(c, end), rows.SpanSize(r, below), static_cast<int32_t>(end - c),
+                     static_cast<int32_t>(below - r), controls[static_cast<size_t>(entry) - 1].Control});
+                c = end;
+                continue;
+            }
+            // Empty columns are never merged: one cell each.
+            const size_t end = std::min(run < runs.size() ? runs[run].Begin : cols.Count(), nextCover);
+            for (; c < end; ++c)
+                if (cols.Edges[c].Size != 0) add({cols.Edges[c].Size, rowHeight, 1, 1, nullptr});
+        }
+        FRows.emplace_back(cells.begin(), cells.end());
+        FCellCount += cells.size();
+    }
 }
 
 }  // namespace quill

@@ -38,29 +38,33 @@ struct TCellData {
 // rectangle of grid cells and becomes one cell spanning them; where
 // controls overlap the later one wins. Empty areas stay one cell per grid
 // cell.
+//
+// Build works row by row on runs of columns, never on the whole grid, so
+// its time and memory follow the cells it produces. Sizes summed over a
+// span stop at the 32-bit limits instead of wrapping.
 class TCellTable {
 public:
+    // The most cells a table may hold: every cell becomes a line of the
+    // page, so this bounds a page to a few hundred megabytes.
+    static constexpr size_t kDefaultMaxCells = 10'000'000;
+
+    explicit TCellTable(size_t maxCells = kDefaultMaxCells) : FMaxCells(maxCells) {}
+
+    // Raises Exception when the table would hold more than the most cells.
     void Build(const TCellControlList& controls, int32_t width, int32_t height);
 
-    int RowCount() const { return static_cast<int>(FRowStarts.size()); }
+    int RowCount() const { return static_cast<int>(FRows.size()); }
     std::span<const TCellData> Rows(int index) const;
+    size_t CellCount() const { return FCellCount; }
+    size_t MaxCells() const { return FMaxCells; }
 
 private:
-    std::vector<TCellEdge> CreateEdges(const TCellControlList& controls, bool horizontal, int32_t extent) const;
-    void FillGrid(const TCellControlList& controls);
-    void BuildCells(const TCellControlList& controls);
-    int32_t MeasureColSpan(size_t row, size_t col, int32_t& width);
-    int32_t MeasureRowSpan(size_t row, size_t col, int32_t colSpan, int32_t& height);
-    int32_t& Grid(size_t row, size_t col) { return FGrid[row * FColEdges.size() + col]; }
+    void BuildRows(const TCellControlList& controls, int32_t width, int32_t height);
 
-    // Only the rows outlive Build: the cells of all rows in one block.
-    std::vector<TCellData> FCells;
-    std::vector<size_t> FRowStarts;
-    // Scratch of one Build: edges and the occupancy grid (0 empty, k > 0
-    // filled by entry k counted from 1, -1 covered by a span).
-    std::vector<TCellEdge> FColEdges;
-    std::vector<TCellEdge> FRowEdges;
-    std::vector<int32_t> FGrid;
+    // Each row holds exactly its cells: no row grows by doubling.
+    std::vector<std::vector<TCellData>> FRows;
+    size_t FCellCount = 0;
+    size_t FMaxCells;
 };
 
 }  // namespace quill

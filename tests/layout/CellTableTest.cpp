@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <vector>
+
+#include "framework/Exception.h"
 
 #include "framework/Shape.h"
 
@@ -107,6 +111,84 @@ TEST_F(CellTable, RebuildingKeepsOnlyTheNewTable) {
     table.Build({{A, {0, 0, 10, 10}}, {B, {10, 10, 20, 20}}}, 20, 0);
     table.Build({{C, {0, 0, 5, 5}}}, 5, 0);
     EXPECT_EQ(RowsOf(table), (Rows{{{5, 5, 1, 1, C}}}));
+}
+
+TEST_F(CellTable, SizesNearThe32BitLimitsSaturate) {
+    const int32_t max = INT32_MAX, min = INT32_MIN;
+    EXPECT_EQ(Build({{A, {min, 0, max, 10}}}, 0, 0),
+              (Rows{{{min, 10, 1, 1, nullptr}, {max, 10, 2, 1, A}}}));
+}
+
+TEST_F(CellTable, TooManyCellsIsAClearErrorAndLeavesNoRows) {
+    TCellTable table(5);
+    table.Build({{A, {0, 0, 10, 10}}}, 20, 10);
+    EXPECT_EQ(table.CellCount(), 2u);
+    EXPECT_THROW(table.Build({{A, {0, 0, 10, 10}}, {B, {10, 10, 20, 20}}, {C, {20, 20, 30, 30}}}, 30, 0), Exception);
+    EXPECT_EQ(table.RowCount(), 0);
+    EXPECT_EQ(table.CellCount(), 0u);
+}
+
+// The table as the grid rule defines it, square by square: the reference
+// that the run-based build must match on any placement.
+Rows ReferenceTable(const TCellControlList& entries, int width, int height) {
+    auto edges = [&](bool h, int extent) {
+        std::vector<int> e{0, extent};
+        for (const auto& c : entries) {
+            e.push_back(h ? c.Bounds.Left : c.Bounds.Top);
+            e.push_back(h ? c.Bounds.Right : c.Bounds.Bottom);
+        }
+        std::sort(e.begin(), e.end());
+        e.erase(std::unique(e.begin(), e.end()), e.end());
+        return e;
+    };
+    const std::vector<int> cols = edges(true, width), rows = edges(false, height);
+    auto size = [](const std::vector<int>& e, size_t i) { return e[i] - (i ? e[i - 1] : 0); };
+    auto index = [](const std::vector<int>& e, int p) { return size_t(std::find(e.begin(), e.end(), p) - e.begin()) + 1; };
+    std::vector<std::vector<int>> grid(rows.size(), std::vector<int>(cols.size(), 0));
+    for (size_t k = 0; k < entries.size(); ++k) {
+        const TRect& b = entries[k].Bounds;
+        for (size_t r = index(rows, b.Top); r < index(rows, b.Bottom); ++r)
+            for (size_t c = index(cols, b.Left); c < index(cols, b.Right); ++c) grid[r][c] = int(k + 1);
+    }
+    Rows result;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (size(rows, r) == 0) continue;
+        result.emplace_back();
+        for (size_t c = 0; c < cols.size(); ++c) {
+            int v = grid[r][c];
+            if (size(cols, c) == 0 || v < 0) continue;
+            TCellData cell{size(cols, c), size(rows, r), 1, 1, v > 0 ? entries[v - 1].Control : nullptr};
+            for (size_t c2 = c + 1; v > 0 && c2 < cols.size() && grid[r][c2] == v; ++c2)
+                grid[r][c2] = -1, cell.Width += size(cols, c2), ++cell.ColSpan;
+            for (size_t r2 = r + 1; v > 0 && r2 < rows.size() && grid[r2][c] == v; ++r2) {
+                for (int i = 0; i < cell.ColSpan; ++i) grid[r2][c + i] = -1;
+                cell.Height += size(rows, r2), ++cell.RowSpan;
+            }
+            result.back().push_back(cell);
+        }
+    }
+    return result;
+}
+
+TEST_F(CellTable, MatchesTheSquareBySquareRuleOnRandomOverlappingPlacements) {
+    std::vector<TControl*> controls;
+    for (int i = 0; i < 12; ++i) controls.push_back(new TShape(&FOwner));
+    unsigned seed = 12345;
+    auto next = [&](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 16) % unsigned(n));
+    };
+    for (int round = 0; round < 400; ++round) {
+        TCellControlList entries;
+        const int count = 1 + next(12);
+        for (int i = 0; i < count; ++i) {
+            // Coarse coordinates so edges coincide and controls overlap often.
+            int left = next(8) * 5 - 5, top = next(8) * 5 - 5;
+            entries.push_back({controls[i], {left, top, left + next(5) * 5, top + next(5) * 5}});
+        }
+        const int width = next(10) * 5, height = next(3) * 10;
+        ASSERT_EQ(Build(entries, width, height), ReferenceTable(entries, width, height)) << "round " << round;
+    }
 }
 
 }  // namespace
