@@ -24,10 +24,19 @@ void TPageOneForm::BindComponents() {
     QuillHeader1 = Bind<TQuillHeader>(*this, "QuillHeader1");
 }
 
+const TFormDesign& TPageOneForm::Design() {
+    // Read once, on first use; static initialisation is safe across threads.
+    static const TFormDesign design = [] {
+        RegisterQuillClasses();
+        RegisterPageOneForm();
+        return TFormDesign(StoredDesign(), "PageOne.form.json");
+    }();
+    return design;
+}
+
 std::unique_ptr<TPageOneForm> TPageOneForm::Create() {
-    RegisterQuillClasses();
-    RegisterPageOneForm();
-    return ReadFormDesignAs<TPageOneForm>(StoredDesign(), "PageOne.form.json");
+    const TFormDesign& design = Design();
+    return FormAs<TPageOneForm>(design.CreateForm(), design.FileName());
 }
 
 const TClassInfo& TPageOneForm::StaticInfo() {

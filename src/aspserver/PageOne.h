@@ -4,6 +4,7 @@
 
 #include "controls/QuillLabel.h"
 #include "framework/Form.h"
+#include "framework/FormReader.h"
 #include "page/QuillGenerator.h"
 #include "page/QuillHeader.h"
 
@@ -18,8 +19,11 @@ public:
     static const TClassInfo& StaticInfo();
     const TClassInfo* PublishedInfo() const override { return &StaticInfo(); }
 
-    // Creates the form from the design built into the program.
+    // Creates the form from the design built into the program. The design
+    // is read once; any thread may create forms at the same time.
     static std::unique_ptr<TPageOneForm> Create();
+    // The built-in design, read on first use.
+    static const TFormDesign& Design();
     // The stored design itself.
     static const char* StoredDesign();
 

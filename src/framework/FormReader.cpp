@@ -38,8 +38,10 @@ class TFormReader {
 public:
     explicit TFormReader(std::string fileName) : FFileName(std::move(fileName)) {}
 
-    std::unique_ptr<TForm> Read(const std::string& text) {
-        json root = ParseDesignJson(text, FFileName);
+    std::unique_ptr<TForm> Read(const std::string& text) { return Create(ParseDesignJson(text, FFileName)); }
+
+    // Only reads `root`, so several readers may share one parsed design.
+    std::unique_ptr<TForm> Create(const json& root) {
         std::unique_ptr<TForm> form = CreateRoot(root);
         FForm = form.get();
         ReadTree(*form, root, form->Name());
@@ -318,13 +320,39 @@ private:
 
 }  // namespace
 
-std::unique_ptr<TForm> ReadFormDesign(const std::string& text, const std::string& fileName) {
+namespace {
+
+// A value conversion the reader's checks did not foresee still ends in
+// the reader's one-line error.
+template <class F>
+auto WithOneLineErrors(const std::string& fileName, F read) {
     try {
-        return TFormReader(fileName).Read(text);
+        return read();
     } catch (const json::exception& e) {
-        // A value conversion the checks above did not foresee: still one line.
         throw Exception(fileName + ": " + e.what());
     }
+}
+
+}  // namespace
+
+std::unique_ptr<TForm> ReadFormDesign(const std::string& text, const std::string& fileName) {
+    return WithOneLineErrors(fileName, [&] { return TFormReader(fileName).Read(text); });
+}
+
+struct TFormDesign::TTree {
+    json Root;
+};
+
+TFormDesign::TFormDesign(const std::string& text, std::string fileName) : FFileName(std::move(fileName)) {
+    FTree = std::make_unique<const TTree>(TTree{ParseDesignJson(text, FFileName)});
+    // Creating one form checks everything a form from it would meet.
+    CreateForm();
+}
+
+TFormDesign::~TFormDesign() = default;
+
+std::unique_ptr<TForm> TFormDesign::CreateForm() const {
+    return WithOneLineErrors(FFileName, [&] { return TFormReader(FFileName).Create(FTree->Root); });
 }
 
 std::unique_ptr<TForm> LoadFormDesign(const std::string& fileName) {
