@@ -42,14 +42,6 @@ std::string DemoLikeDesign() {
     return text + "]}";
 }
 
-std::string NestedPanelsDesign(int depth) {
-    std::string text = FormOpen("Nested", 600, 400);
-    for (int i = 0; i < depth; ++i)
-        text += R"({"class": "TPanel", "name": "P)" + std::to_string(i) + R"(", "children": [)";
-    for (int i = 0; i < depth; ++i) text += "]}";
-    return text + "]}";
-}
-
 TDirectWriter::TDirectWriter(const quill::TStrings& lines) {
     for (int i = 0; i < lines.Count(); ++i) {
         FLines.push_back(lines[i]);

@@ -16,9 +16,6 @@ std::string LabelGridDesign(int count, int columns, int step, int size);
 // panel, a centred page and a header.
 std::string DemoLikeDesign();
 
-// Panels nested `depth` levels deep.
-std::string NestedPanelsDesign(int depth);
-
 // The bytes of a page as precomputed pieces: each line, then CR LF.
 class TDirectWriter {
 public:

@@ -1,19 +1,14 @@
 #include "layout/CellTable.h"
 
 #include <algorithm>
-#include <limits>
 #include <queue>
 
 #include "framework/Exception.h"
+#include "framework/Saturate.h"
 
 namespace quill {
 
 namespace {
-
-int32_t Clamp32(int64_t value) {
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
 
 // The grid lines of one axis: positions sorted without duplicates, and the
 // running sum of strip sizes so a span's size is one subtraction.
@@ -28,7 +23,7 @@ struct TAxis {
                                    [](const TCellEdge& e, int32_t p) { return e.Position < p; });
         return static_cast<size_t>(it - Edges.begin());
     }
-    int32_t SpanSize(size_t first, size_t end) const { return Clamp32(Sums[end] - Sums[first]); }
+    int32_t SpanSize(size_t first, size_t end) const { return ClampToInt(Sums[end] - Sums[first]); }
 };
 
 TAxis CreateAxis(const TCellControlList& controls, bool horizontal, int32_t extent) {
@@ -50,7 +45,7 @@ TAxis CreateAxis(const TCellControlList& controls, bool horizontal, int32_t exte
     int64_t previous = 0;
     for (TCellEdge& e : edges) {
         // Two 32-bit positions may lie further apart than 32 bits reach.
-        e.Size = Clamp32(int64_t{e.Position} - previous);
+        e.Size = ClampToInt(int64_t{e.Position} - previous);
         previous = e.Position;
         axis.Sums.push_back(axis.Sums.back() + e.Size);
     }
