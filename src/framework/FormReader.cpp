@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/DesignJson.h"
@@ -178,10 +179,10 @@ private:
                                 " levels deep");
         if (FCreated.size() >= TDesignLimits::kMaxComponents)
             Fail(childPath, "more than " + std::to_string(TDesignLimits::kMaxComponents) + " components");
-        if (FForm->FindComponent(name) || SameText(name, FForm->Name()))
-            Fail(childPath, "duplicate name " + Quoted(name));
+        if (FindOwned(name) || SameText(name, FForm->Name())) Fail(childPath, "duplicate name " + Quoted(name));
         TComponent* created = info.Create(FForm);
         created->SetName(name);
+        FOwnedByName.emplace(LowerCase(name), created);
         created->SetLoading(true);
         if (auto* container = dynamic_cast<TWinControl*>(created)) {
             container->DisableAlign();
@@ -302,9 +303,20 @@ private:
         prop.SetEvent(target, method->Bind(*FForm));
     }
 
+    // The form's component of that name (letter case ignored), or null;
+    // the first of a name wins, as in FindComponent.
+    TComponent* FindOwned(const std::string& name) {
+        if (FOwnedByName.empty())
+            for (int i = 0; i < FForm->ComponentCount(); ++i)
+                if (TComponent* c = FForm->Components(i); !c->Name().empty())
+                    FOwnedByName.emplace(LowerCase(c->Name()), c);
+        auto it = FOwnedByName.find(LowerCase(name));
+        return it == FOwnedByName.end() ? nullptr : it->second;
+    }
+
     void ResolveReferences() {
         for (const TPendingReference& ref : FReferences) {
-            TComponent* found = SameText(ref.Name, FForm->Name()) ? FForm : FForm->FindComponent(ref.Name);
+            TComponent* found = SameText(ref.Name, FForm->Name()) ? FForm : FindOwned(ref.Name);
             if (!found) Fail(ref.Path, "no component named " + Quoted(ref.Name));
             if (!ref.Prop->SetReference(*ref.Target, found))
                 Fail(ref.Path, Quoted(ref.Name) + " is a " + found->ClassName() + ", not a " + ref.Prop->TypeName);
@@ -314,6 +326,9 @@ private:
     std::string FFileName;
     TForm* FForm = nullptr;
     std::vector<TComponent*> FCreated;
+    // The form's components by lower-case name, so that finding one does
+    // not walk them all: a design of many components stays linear.
+    std::unordered_map<std::string, TComponent*> FOwnedByName;
     std::vector<TWinControl*> FContainers;  // in creation order, parents first
     std::vector<TPendingReference> FReferences;
 };
