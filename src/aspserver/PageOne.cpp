@@ -2,26 +2,14 @@
 
 #include "controls/QuillClasses.h"
 #include "framework/ClassBuilder.h"
-#include "framework/Exception.h"
 #include "framework/FormReader.h"
 
 namespace quill {
 
-namespace {
-
-template <class T>
-T* Bind(TForm& form, const char* name) {
-    auto* component = dynamic_cast<T*>(form.FindComponent(name));
-    if (!component) throw Exception("the form needs a " + T::StaticInfo().Name + " named " + name);
-    return component;
-}
-
-}  // namespace
-
 void TPageOneForm::BindComponents() {
-    QuillLabel1 = Bind<TQuillLabel>(*this, "QuillLabel1");
-    QuillHtmlGenerator1 = Bind<TQuillHtmlGenerator>(*this, "QuillHtmlGenerator1");
-    QuillHeader1 = Bind<TQuillHeader>(*this, "QuillHeader1");
+    QuillLabel1 = BindComponent<TQuillLabel>(*this, "QuillLabel1");
+    QuillHtmlGenerator1 = BindComponent<TQuillHtmlGenerator>(*this, "QuillHtmlGenerator1");
+    QuillHeader1 = BindComponent<TQuillHeader>(*this, "QuillHeader1");
 }
 
 const TFormDesign& TPageOneForm::Design() {

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "aspserver/PageOne.h"
+#include "demo/HtmlPage.h"
 #include "controls/QuillClasses.h"
 #include "framework/Exception.h"
 #include "framework/FormReader.h"
@@ -80,6 +81,7 @@ int Render(const std::string& design, const std::string* outFile, std::ostream& 
 int RunQuillCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     RegisterQuillClasses();
     RegisterPageOneForm();
+    RegisterHtmlPageForm();
     if (args.empty()) return UsageError(err, "no command given");
     if (args[0] == "-h" || args[0] == "--help" || args[0] == "help") {
         out << kHelp;

@@ -48,7 +48,11 @@ bool TQuillWrappedControl::QueryAutoSize(int& width, int& height) {
 
 void TQuillWrappedControl::FitSize() {
     TQuillCustomControl::FitSize();
-    if (FInnerControl && AutoSize()) ChangeBounds(Left(), Top(), ContentWidth(), ContentHeight());
+    if (!FInnerControl || !AutoSize()) return;
+    ChangeBounds(Left(), Top(), ContentWidth(), ContentHeight());
+    // A right-justified inner label keeps its right edge when it resizes
+    // itself; bring it back to the margins.
+    PositionInner();
 }
 
 void TQuillWrappedControl::ChangeAutoSize(bool value) {

@@ -10,7 +10,12 @@ TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_uniqu
 }
 
 TControl::~TControl() {
+    NotifyView(TControlChange::Destroyed);
     if (FParent) FParent->RemoveControl(this);
+}
+
+void TControl::NotifyView(TControlChange change) {
+    if (FView) FView->ControlChanged(*this, change);
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -40,6 +45,7 @@ void TControl::ChangeBounds(int left, int top, int width, int height) {
     FTop = top;
     FWidth = width;
     FHeight = height;
+    NotifyView(TControlChange::Bounds);
     if (FAlign != alNone) AlignmentRequested();
     if (resized) Resized();
 }
@@ -53,6 +59,7 @@ void TControl::Resized() {
 void TControl::SetVisible(bool visible) {
     if (visible == FVisible) return;
     FVisible = visible;
+    NotifyView(TControlChange::Visible);
     if (FAlign != alNone) AlignmentRequested();
 }
 
@@ -73,6 +80,7 @@ void TControl::SetColorValue(TColor color, bool keepParentColor) {
     FColor = color;
     if (!keepParentColor) FParentColor = false;
     ColorChangedNotification();
+    NotifyView(TControlChange::Color);
 }
 
 void TControl::ColorChangedNotification() {}
@@ -104,12 +112,14 @@ void TControl::FontChanged() {
     // A font set on the control itself stops it following its parent's.
     if (!FFontFromParent) FParentFont = false;
     FontChangedNotification();
+    NotifyView(TControlChange::Font);
 }
 
 void TControl::SetCaption(const std::string& caption) {
     if (caption == FCaption) return;
     FCaption = caption;
     TextChangedNotification();
+    NotifyView(TControlChange::Text);
 }
 
 void TControl::SetAutoSize(bool value) {

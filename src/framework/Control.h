@@ -12,6 +12,7 @@
 namespace quill {
 
 class TWinControl;
+class TControl;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
@@ -21,6 +22,19 @@ struct TRect {
     int Right = 0;
     int Bottom = 0;
     bool operator==(const TRect&) const = default;
+};
+
+// What changed on a control, as a window system showing it needs to know.
+enum class TControlChange { Bounds, Text, Color, Font, Visible, State, Destroyed };
+
+// Shows one control on screen. The control tells its view of every change;
+// the view does not own the control and must drop it on Destroyed.
+class TControlView {
+public:
+    virtual void ControlChanged(TControl& control, TControlChange change) = 0;
+
+protected:
+    ~TControlView() = default;
 };
 
 // A visual component placed in a parent's client area.
@@ -85,6 +99,10 @@ public:
 
     TNotifyEvent OnResize;
 
+    // At most one view; null detaches it.
+    TControlView* View() const { return FView; }
+    void SetView(TControlView* view) { FView = view; }
+
     // Called by the parent when its colour or font changed.
     void ParentColorChanged();
     void ParentFontChanged();
@@ -95,6 +113,8 @@ protected:
     virtual void TextChangedNotification() {}
     virtual void FontChangedNotification() {}
     virtual void Resized();
+    // Tells the view, if any, what changed.
+    void NotifyView(TControlChange change);
 
 private:
     friend class TWinControl;
@@ -115,6 +135,7 @@ private:
     bool FFontFromParent = false;
     std::string FCaption;
     bool FAutoSize = false;
+    TControlView* FView = nullptr;
 };
 
 }  // namespace quill

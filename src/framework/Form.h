@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Saturate.h"
+#include "framework/Exception.h"
 #include "framework/WinControl.h"
 
 namespace quill {
@@ -23,6 +24,23 @@ public:
     // binds the class's component fields by name, raising Exception (whose
     // message the reader places) when one is missing.
     virtual void BindComponents() {}
+
+    // A line about the form's state that the window shows below its client
+    // area.
+    const std::string& StatusText() const { return FStatusText; }
+    void SetStatusText(const std::string& text);
+
+private:
+    std::string FStatusText;
 };
+
+// For BindComponents: the form's component of class T named `name`;
+// raises Exception when there is none.
+template <class T>
+T* BindComponent(const TForm& form, const std::string& name) {
+    auto* component = dynamic_cast<T*>(form.FindComponent(name));
+    if (!component) throw Exception("the form needs a " + T::StaticInfo().Name + " named " + name);
+    return component;
+}
 
 }  // namespace quill

@@ -36,23 +36,24 @@ int64_t AddAdvances(int64_t a, int64_t b) {
 }
 
 // Greedy breaking at blanks; a word wider than the limit stands alone.
-// Answers the number of lines. Each word is measured once: a line's
-// advance is the sum of its words' and blanks' advances, so the work stays
-// linear in the length of the line.
-int64_t CountWrappedLines(const platform::TTextFont& font, std::string_view line, int limit) {
-    if (line.empty()) return 1;
+// Calls visit with each line it makes, as views into `line`. Each word is
+// measured once: a line's advance is the sum of its words' and blanks'
+// advances, so the work stays linear in the length of the line.
+template <class Visit>
+void ForEachWrappedLine(const platform::TTextFont& font, std::string_view line, int limit, Visit visit) {
     const int64_t limitAdvance = int64_t{limit} * platform::kAdvanceUnitsPerPixel;
     const int64_t blank = platform::TextAdvance(font, " ");
-    int64_t lines = 1;
     bool empty = true;  // the current line holds nothing yet
     int64_t current = 0;
+    size_t start = 0;  // where the current line begins
     size_t pos = 0;
-    while (pos <= line.size()) {
+    while (pos <= line.size() && !line.empty()) {
         size_t end = std::min(line.find(' ', pos), line.size());
         const int64_t word = platform::TextAdvance(font, line.substr(pos, end - pos));
         const int64_t candidate = empty ? word : AddAdvances(AddAdvances(current, blank), word);
         if (!empty && candidate > limitAdvance) {
-            ++lines;
+            visit(line.substr(start, pos - 1 - start));
+            start = pos;
             current = word;
             empty = end == pos;
         } else {
@@ -61,6 +62,12 @@ int64_t CountWrappedLines(const platform::TTextFont& font, std::string_view line
         }
         pos = end + 1;
     }
+    visit(line.substr(start));
+}
+
+int64_t CountWrappedLines(const platform::TTextFont& font, std::string_view line, int limit) {
+    int64_t lines = 0;
+    ForEachWrappedLine(font, line, limit, [&](std::string_view) { ++lines; });
     return lines;
 }
 
@@ -74,8 +81,25 @@ TLabel::TLabel(TComponent* owner) : TControl(owner) {
 void TLabel::SetWordWrap(bool value) {
     if (value == FWordWrap) return;
     FWordWrap = value;
+    NotifyView(TControlChange::State);
     FitSize();
 }
+
+std::vector<std::string> TLabel::TextLines() const {
+    std::vector<std::string> lines;
+    platform::TTextFont font = TextFontOf(Font());
+    ForEachLine(Caption(), [&](std::string_view line) {
+        if (FWordWrap)
+            ForEachWrappedLine(font, line, Width(), [&](std::string_view part) { lines.emplace_back(part); });
+        else
+            lines.emplace_back(line);
+    });
+    return lines;
+}
+
+int TLabel::LineWidth(const std::string& line) const { return platform::TextWidth(TextFontOf(Font()), line); }
+
+int TLabel::LineHeight() const { return platform::LineHeight(TextFontOf(Font())); }
 
 bool TLabel::QueryAutoSize(int& width, int& height) {
     platform::TTextFont font = TextFontOf(Font());

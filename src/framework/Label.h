@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "framework/Control.h"
 
 namespace quill {
@@ -18,13 +21,20 @@ public:
     const TClassInfo* PublishedInfo() const override { return &StaticInfo(); }
 
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment value) { FAlignment = value; }
+    void SetAlignment(TAlignment value) { StoreState(FAlignment, value); }
     TTextLayout Layout() const { return FLayout; }
-    void SetLayout(TTextLayout value) { FLayout = value; }
+    void SetLayout(TTextLayout value) { StoreState(FLayout, value); }
     bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool value) { FTransparent = value; }
+    void SetTransparent(bool value) { StoreState(FTransparent, value); }
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool value);
+
+    // The lines the label shows: the caption split at line breaks and,
+    // with WordWrap on, broken to the current width.
+    std::vector<std::string> TextLines() const;
+    // Measured in the label's font, as auto-size measures.
+    int LineWidth(const std::string& line) const;
+    int LineHeight() const;
 
     bool QueryAutoSize(int& width, int& height) override;
     void FitSize() override;
@@ -35,6 +45,13 @@ protected:
     void FontChangedNotification() override { FitSize(); }
 
 private:
+    template <class T>
+    void StoreState(T& field, T value) {
+        if (field == value) return;
+        field = value;
+        NotifyView(TControlChange::State);
+    }
+
     TAlignment FAlignment = taLeftJustify;
     TTextLayout FLayout = tlTop;
     bool FTransparent = false;

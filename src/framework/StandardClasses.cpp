@@ -2,10 +2,14 @@
 #include "framework/StandardClasses.h"
 
 #include "framework/ClassBuilder.h"
+#include "framework/Button.h"
 #include "framework/Control.h"
+#include "framework/Edit.h"
 #include "framework/Form.h"
+#include "framework/ImageList.h"
 #include "framework/Label.h"
 #include "framework/Panel.h"
+#include "framework/ToolBar.h"
 #include "framework/WinControl.h"
 
 namespace quill {
@@ -31,7 +35,29 @@ const TEnumInfo& FontStyleType() {
     return info;
 }
 
+const TEnumInfo& ToolButtonStyleType() {
+    static const TEnumInfo info{"TToolButtonStyle", {"tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator", "tbsDivider"}};
+    return info;
+}
+const TEnumInfo& EdgeBorderType() {
+    static const TEnumInfo info{"TEdgeBorder", {"ebLeft", "ebTop", "ebRight", "ebBottom"}};
+    return info;
+}
+
 namespace {
+
+template <class C>
+void AddVisible(TClassBuilder<C>& b) {
+    b.Bool("Visible", &C::Visible, &C::SetVisible, true);
+}
+
+// Events are public fields of type TNotifyEvent.
+template <class C>
+void AddNotify(TClassBuilder<C>& b, const std::string& name, TNotifyEvent C::*field) {
+    b.template Event<TNotifyEvent>(
+        name, "TNotifyEvent", [field](const C& c) -> const TNotifyEvent& { return c.*field; },
+        [field](C& c, const TNotifyEvent& e) { c.*field = e; });
+}
 
 template <class C>
 void AddAlign(TClassBuilder<C>& b) {
@@ -141,10 +167,89 @@ const TClassInfo& TForm::StaticInfo() {
     return info;
 }
 
+const TClassInfo& TEdit::StaticInfo() {
+    static const TClassInfo info = [] {
+        TClassBuilder<TEdit> b("TEdit", &TWinControl::StaticInfo());
+        b.Creatable();
+        AddAlign(b);
+        AddColor(b, clWindow);
+        AddFont(b);
+        b.Bool("ParentColor", &TEdit::ParentColor, &TEdit::SetParentColor, false);
+        b.Bool("ParentFont", &TEdit::ParentFont, &TEdit::SetParentFont, true);
+        b.String("Text", &TEdit::Text, &TEdit::SetText);
+        AddVisible(b);
+        AddNotify(b, "OnChange", &TEdit::OnChange);
+        return b.Build();
+    }();
+    return info;
+}
+
+const TClassInfo& TButton::StaticInfo() {
+    static const TClassInfo info = [] {
+        TClassBuilder<TButton> b("TButton", &TWinControl::StaticInfo());
+        b.Creatable();
+        AddCaption(b);
+        AddFont(b);
+        b.Bool("ParentFont", &TButton::ParentFont, &TButton::SetParentFont, true);
+        AddVisible(b);
+        AddNotify(b, "OnClick", &TButton::OnClick);
+        return b.Build();
+    }();
+    return info;
+}
+
+const TClassInfo& TToolBar::StaticInfo() {
+    static const TClassInfo info = [] {
+        TClassBuilder<TToolBar> b("TToolBar", &TWinControl::StaticInfo());
+        b.Creatable().AcceptsChildren();
+        AddAlign(b);
+        b.Bool("AutoSize", &TToolBar::AutoSize, &TToolBar::SetAutoSize, false);
+        b.Int("ButtonHeight", &TToolBar::ButtonHeight, &TToolBar::SetButtonHeight, 22);
+        b.Int("ButtonWidth", &TToolBar::ButtonWidth, &TToolBar::SetButtonWidth, 23);
+        b.SetOf<TEdgeBorder>("EdgeBorders", EdgeBorderType(), &TToolBar::EdgeBorders, &TToolBar::SetEdgeBorders);
+        b.Bool("Flat", &TToolBar::Flat, &TToolBar::SetFlat, false);
+        b.Reference<TImageList>("Images", "TImageList", &TToolBar::Images, &TToolBar::SetImages);
+        AddVisible(b);
+        b.Bool("Wrapable", &TToolBar::Wrapable, &TToolBar::SetWrapable, true);
+        return b.Build();
+    }();
+    return info;
+}
+
+const TClassInfo& TToolButton::StaticInfo() {
+    static const TClassInfo info = [] {
+        TClassBuilder<TToolButton> b("TToolButton", &TControl::StaticInfo());
+        b.Creatable();
+        b.Bool("Down", &TToolButton::Down, &TToolButton::SetDown, false);
+        b.Int("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex, -1);
+        b.Enum<TToolButtonStyle>("Style", ToolButtonStyleType(), &TToolButton::Style, &TToolButton::SetStyle, tbsButton);
+        AddVisible(b);
+        AddNotify(b, "OnClick", &TToolButton::OnClick);
+        return b.Build();
+    }();
+    return info;
+}
+
+const TClassInfo& TImageList::StaticInfo() {
+    static const TClassInfo info = TClassBuilder<TImageList>("TImageList", &TComponent::StaticInfo())
+                                       .Creatable()
+                                       .DesignPosition()
+                                       .Int("Height", &TImageList::Height, &TImageList::SetHeight, 16)
+                                       .Int("Width", &TImageList::Width, &TImageList::SetWidth, 16)
+                                       .String("Bitmap", &TImageList::Bitmap, &TImageList::SetBitmap)
+                                       .Build();
+    return info;
+}
+
 void RegisterStandardClasses() {
     RegisterDesignClass(TLabel::StaticInfo());
     RegisterDesignClass(TPanel::StaticInfo());
     RegisterDesignClass(TForm::StaticInfo());
+    RegisterDesignClass(TEdit::StaticInfo());
+    RegisterDesignClass(TButton::StaticInfo());
+    RegisterDesignClass(TToolBar::StaticInfo());
+    RegisterDesignClass(TToolButton::StaticInfo());
+    RegisterDesignClass(TImageList::StaticInfo());
 }
 
 }  // namespace quill

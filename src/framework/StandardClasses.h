@@ -9,6 +9,8 @@ const TEnumInfo& AlignmentType();
 const TEnumInfo& TextLayoutType();
 const TEnumInfo& BevelCutType();
 const TEnumInfo& FontStyleType();
+const TEnumInfo& ToolButtonStyleType();
+const TEnumInfo& EdgeBorderType();
 
 // Makes the framework's own designable classes known by name.
 void RegisterStandardClasses();

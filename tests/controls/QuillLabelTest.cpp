@@ -119,6 +119,18 @@ TEST(QuillWrappedControl, InnerPlacementByContentOffsets) {
     EXPECT_EQ(label.Width(), inner.Width() + 4);
 }
 
+TEST_F(QuillLabel, RightAlignedAutoSizedLabelKeepsItsInnerLabelAtTheMargins) {
+    Label->SetMargins({2, 3, 4, 5});
+    Label->CellFormat().SetAlignH(haRight);
+    for (const char* caption : {"Hi", "A much longer caption than before", "", "Short again"}) {
+        Label->SetCaption(caption);
+        const TLabel& inner = Label->InnerLabel();
+        EXPECT_EQ(inner.Left(), 2) << caption;
+        EXPECT_EQ(inner.Top(), 3) << caption;
+        EXPECT_EQ(Label->Width(), inner.Width() + 6) << caption;
+    }
+}
+
 TEST_F(QuillLabel, CaptionChangeWhileLoadingWaitsForAfterLoad) {
     Label->SetLoading(true);
     Label->SetCaption("A caption read from the design");

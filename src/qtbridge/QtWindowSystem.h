@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QApplication>
+#include <memory>
+#include <string>
+
+#include "framework/Application.h"
+
+namespace quill::qtbridge {
+
+// Shows the application's forms with Qt Widgets. With a screenshot file
+// it builds the main form's window off screen (no display needed), saves
+// the window's client area as a PNG and returns instead of running.
+class TQtWindowSystem : public TWindowSystem {
+public:
+    // `argc` must outlive the window system, as Qt requires.
+    TQtWindowSystem(int& argc, char** argv, std::string screenshotFile = {});
+    ~TQtWindowSystem() override;
+
+    int Run(TForm& mainForm) override;
+
+private:
+    std::string FScreenshotFile;
+    std::unique_ptr<QApplication> FApp;
+};
+
+}  // namespace quill::qtbridge

@@ -1,0 +1,162 @@
+#include "demo/HtmlPage.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "framework/FormReader.h"
+#include "framework/FormWriter.h"
+
+namespace quill {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSource = QUILL_SOURCE_DIR;
+
+// The form as the program creates it, publishing into a folder of its own
+// and recording what it would open instead of asking the desktop.
+class HtmlPage : public ::testing::Test {
+protected:
+    HtmlPage() : Dir("quill-htmlpage"), Form(THtmlPageForm::Create()) {
+        Form->SetPageFolder(Dir.Path().string() + "/");
+        Form->SetPageOpener([this](const std::string& fileName) { Opened.push_back(fileName); });
+    }
+
+    std::string PagePath() const { return (Dir / "page.html").string(); }
+    std::string Published() const { return test::ReadFile(PagePath()); }
+    std::string CurrentPage() const { return Form->QuillHtmlGenerator1->Generate()->Text(); }
+    // The one line of the label's cell, as the page holds it.
+    std::string CellLine() const {
+        TStrings& lines = *Form->QuillHtmlGenerator1->Generate();
+        for (int i = 0; i + 1 < lines.Count(); ++i)
+            if (lines[i].rfind("<td", 0) == 0) return lines[i] + "\n" + lines[i + 1];
+        return {};
+    }
+    std::vector<bool> DownStates() const {
+        return {Form->ToolButton2->Down(), Form->ToolButton3->Down(), Form->ToolButton4->Down()};
+    }
+
+    test::TTempDir Dir;
+    std::unique_ptr<THtmlPageForm> Form;
+    std::vector<std::string> Opened;
+};
+
+TEST_F(HtmlPage, StartsAsDesigned) {
+    EXPECT_EQ(Form->Name(), "HtmlPageForm");
+    EXPECT_EQ(Form->Caption(), "QuillHtml Example 02 - Run-time HTML");
+    EXPECT_EQ(Form->BoundsRect(), (TRect{366, 133, 366 + 423, 133 + 357}));
+    EXPECT_EQ(Form->Font().Name(), "Arial");
+    EXPECT_EQ(Form->Font().Height(), -11);
+    EXPECT_EQ(Form->Panel1->BoundsRect(), (TRect{0, 0, 415, 63}));
+    EXPECT_EQ(Form->Panel2->BoundsRect(), (TRect{0, 63, 415, 323}));
+    EXPECT_EQ(Form->QuillLabel1->BoundsRect(), (TRect{0, 0, 415, 27}));
+    EXPECT_EQ(Form->ToolBar2->BoundsRect(), (TRect{320, 33, 389, 55}));
+    EXPECT_EQ(Form->ToolButton4->BoundsRect(), (TRect{46, 0, 69, 22}));
+    EXPECT_EQ(Form->ImageList1->Count(), 3);
+    EXPECT_EQ(DownStates(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(Form->QuillLabel1->CellFormat().AlignH(), haCenter);
+    EXPECT_EQ(Form->QuillLabel1->Caption(), Form->Edit1->Text());
+}
+
+TEST_F(HtmlPage, TypingCopiesTheTextAtOnceAndResizingThePanelRepeatsIt) {
+    Form->Edit1->SetText("Good morning");
+    EXPECT_EQ(Form->QuillLabel1->Caption(), "Good morning");
+    EXPECT_EQ(Form->QuillLabel1->InnerLabel().Caption(), "Good morning");
+
+    Form->QuillLabel1->SetCaption("changed elsewhere");
+    Form->ChangeBounds(Form->Left(), Form->Top(), 600, 400);
+    EXPECT_EQ(Form->Panel1->Width(), 600 - TForm::kFrameWidth);
+    EXPECT_EQ(Form->QuillLabel1->Caption(), "Good morning");
+    EXPECT_EQ(Form->QuillLabel1->Width(), 600 - TForm::kFrameWidth);
+}
+
+TEST_F(HtmlPage, EachAlignmentButtonSetsTheCellAlignmentAndIsTheOnlyOneDown) {
+    struct {
+        TToolButton* button;
+        THtmlAlignH align;
+        const char* attribute;
+        std::vector<bool> down;
+    } cases[] = {{Form->ToolButton2, haLeft, "<td align=\"left\"", {true, false, false}},
+                 {Form->ToolButton4, haRight, "<td align=\"right\"", {false, false, true}},
+                 {Form->ToolButton3, haCenter, "<td align=\"center\"", {false, true, false}},
+                 {Form->ToolButton4, haRight, "<td align=\"right\"", {false, false, true}}};
+    for (const auto& c : cases) {
+        c.button->Click();
+        EXPECT_EQ(Form->QuillLabel1->CellFormat().AlignH(), c.align) << c.button->Name();
+        EXPECT_EQ(DownStates(), c.down) << c.button->Name();
+        EXPECT_EQ(CellLine().rfind(c.attribute, 0), 0u) << CellLine();
+    }
+}
+
+TEST_F(HtmlPage, ClickingTheButtonThatIsDownKeepsItDown) {
+    Form->ToolButton3->Click();
+    EXPECT_EQ(DownStates(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(Form->QuillLabel1->CellFormat().AlignH(), haCenter);
+}
+
+TEST_F(HtmlPage, TheUnchangedDesignPublishesItsGoldenPage) {
+    Form->PublishButton->Click();
+    EXPECT_EQ(Published(), test::ReadFile(kSource / "tests/golden/HtmlPage.html"));
+    EXPECT_EQ(CellLine(), "<td align=\"center\" valign=\"top\" width=\"415\">\n"
+                          "<font face=\"Arial\" size=\"+2\" color=\"#000000\">Hello World</font></td>");
+    EXPECT_EQ(Opened, std::vector<std::string>{PagePath()});
+    EXPECT_EQ(Form->StatusText(), "Published " + PagePath());
+}
+
+TEST_F(HtmlPage, PublishingTwiceOverwritesThePageWithTheCurrentState) {
+    Form->PublishButton->Click();
+    Form->Edit1->SetText("Second");
+    Form->ToolButton4->Click();
+    Form->PublishButton->Click();
+    EXPECT_EQ(Published(), CurrentPage());
+    EXPECT_EQ(Published().find("Hello World"), std::string::npos);
+    EXPECT_NE(Published().find("<td align=\"right\""), std::string::npos);
+    EXPECT_EQ(Opened, (std::vector<std::string>{PagePath(), PagePath()}));
+}
+
+TEST_F(HtmlPage, MessagesArePublishedVerbatim) {
+    struct {
+        const char* message;
+        const char* line;
+    } cases[] = {{"", "<font face=\"Arial\" size=\"+2\" color=\"#000000\"></font></td>"},
+                 {"<b>bold</b> & <i>more</i>",
+                  "<font face=\"Arial\" size=\"+2\" color=\"#000000\"><b>bold</b> & <i>more</i></font></td>"}};
+    for (const auto& c : cases) {
+        Form->Edit1->SetText(c.message);
+        Form->PublishButton->Click();
+        std::string page = Published();
+        EXPECT_NE(page.find(std::string("\r\n") + c.line + "\r\n"), std::string::npos) << page;
+    }
+}
+
+TEST_F(HtmlPage, APageThatCannotBeWrittenIsReportedAndNothingIsOpened) {
+    test::WriteFile(Dir / "a-file", "not a folder");
+    fs::create_directories(Dir / "taken" / "page.html");
+    for (const std::string& folder : {Dir.Path().string() + "/missing/", Dir.Path().string() + "/a-file/",
+                                     Dir.Path().string() + "/taken/"}) {
+        Form->SetPageFolder(folder);
+        Form->PublishButton->Click();
+        EXPECT_TRUE(Opened.empty()) << folder;
+        EXPECT_EQ(Form->StatusText().rfind("Not published: ", 0), 0u) << Form->StatusText();
+        EXPECT_NE(Form->StatusText().find(folder + "page.html"), std::string::npos) << Form->StatusText();
+    }
+}
+
+TEST_F(HtmlPage, PublishesBesideTheRunningProgramByDefault) {
+    auto form = THtmlPageForm::Create();
+    EXPECT_EQ(form->PageFileName(), std::string(QUILL_BINARY_DIR) + "/page.html");
+}
+
+TEST_F(HtmlPage, TheProgramHoldsTheStoredDesignAndItSurvivesARoundTrip) {
+    EXPECT_EQ(test::ReadFile(kSource / "src/demo/HtmlPage.form.json"), THtmlPageForm::StoredDesign());
+    std::string written = WriteFormDesign(*Form);
+    EXPECT_EQ(WriteFormDesign(*ReadFormDesignAs<THtmlPageForm>(written, "written.json")), written);
+    for (const char* stored : {"\"EdgeBorders\": []", "\"Wrapable\": false", "\"Down\": true",
+                               "\"Images\": \"ImageList1\"", "\"OnResize\": \"Edit1Change\""})
+        EXPECT_NE(written.find(stored), std::string::npos) << stored;
+}
+
+}  // namespace
+}  // namespace quill

@@ -1,0 +1,157 @@
+// The demo's window, driven through its real widgets.
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "TestSupport.h"
+#include "demo/HtmlPage.h"
+#include "qtbridge/FormWindow.h"
+
+using namespace quill;
+
+namespace {
+
+// Leftmost and rightmost columns holding dark pixels, inside the frame.
+std::pair<int, int> InkColumns(QWidget& widget) {
+    QImage image = widget.grab().toImage();
+    int left = image.width(), right = -1;
+    for (int y = 2; y < image.height() - 2; ++y)
+        for (int x = 2; x < image.width() - 2; ++x)
+            if (qGray(image.pixel(x, y)) < 100) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return {left, right};
+}
+
+}  // namespace
+
+class HtmlPageWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::TTempDir> Dir;
+    std::unique_ptr<THtmlPageForm> Form;
+    std::unique_ptr<qtbridge::TFormWindow> Window;
+    std::vector<std::string> Opened;
+
+    template <class W>
+    W* Widget(const char* name) {
+        auto* widget = qobject_cast<W*>(Window->WidgetOf(name));
+        if (!widget) qFatal("no widget %s", name);
+        return widget;
+    }
+    std::string Page() { return Form->QuillHtmlGenerator1->Generate()->Text(); }
+    bool PageHas(const std::string& text) { return Page().find(text) != std::string::npos; }
+
+private slots:
+    void init() {
+        Dir = std::make_unique<test::TTempDir>("quill-window");
+        Form = THtmlPageForm::Create();
+        Form->SetPageFolder(Dir->Path().string() + "/");
+        Opened.clear();
+        Form->SetPageOpener([this](const std::string& fileName) { Opened.push_back(fileName); });
+        Window = std::make_unique<qtbridge::TFormWindow>(*Form);
+        Window->show();
+    }
+
+    void cleanup() {
+        Window.reset();
+        Form.reset();
+        Dir.reset();
+    }
+
+    void opensAsDesigned() {
+        QCOMPARE(Window->windowTitle(), QString("QuillHtml Example 02 - Run-time HTML"));
+        QCOMPARE(Window->centralWidget()->size(), QSize(415, 323));
+        QCOMPARE(Widget<QLineEdit>("Edit1")->text(), QString("Hello World"));
+        QCOMPARE(Widget<QWidget>("QuillLabel1")->geometry(), QRect(0, 0, 415, 27));
+        QVERIFY(Widget<QToolButton>("ToolButton3")->isChecked());
+        QVERIFY(!Widget<QToolButton>("ToolButton2")->isChecked());
+        QVERIFY(!Widget<QToolButton>("ToolButton2")->icon().isNull());
+    }
+
+    void typingChangesTheLabelOnScreenAndThePage() {
+        QWidget* label = Widget<QWidget>("QuillLabel1");
+        auto [left, right] = InkColumns(*label);
+        QTest::keyClicks(Widget<QLineEdit>("Edit1"), ", once more");
+        QCOMPARE(Form->QuillLabel1->Caption(), std::string("Hello World, once more"));
+        QVERIFY(PageHas(">Hello World, once more</font></td>"));
+        auto [newLeft, newRight] = InkColumns(*label);
+        // Still centred, and wider on both sides.
+        QVERIFY2(newLeft < left && newRight > right, qPrintable(QString("%1..%2 -> %3..%4").arg(left).arg(right).arg(newLeft).arg(newRight)));
+        QVERIFY(std::abs((newLeft + newRight) - label->width()) <= 4);
+    }
+
+    void alignmentButtonsMoveTheCaptionAndChangeThePage() {
+        QWidget* label = Widget<QWidget>("QuillLabel1");
+        QTest::mouseClick(Widget<QToolButton>("ToolButton4"), Qt::LeftButton);
+        QVERIFY(PageHas("<td align=\"right\""));
+        QVERIFY(Widget<QToolButton>("ToolButton4")->isChecked());
+        QVERIFY(!Widget<QToolButton>("ToolButton3")->isChecked());
+        QVERIFY(InkColumns(*label).second >= label->width() - 6);
+        QVERIFY(InkColumns(*label).first > label->width() / 2);
+
+        // The button that is down stays down when clicked again.
+        QTest::mouseClick(Widget<QToolButton>("ToolButton4"), Qt::LeftButton);
+        QVERIFY(Widget<QToolButton>("ToolButton4")->isChecked());
+        QVERIFY(Form->ToolButton4->Down());
+
+        QTest::mouseClick(Widget<QToolButton>("ToolButton2"), Qt::LeftButton);
+        QVERIFY(PageHas("<td align=\"left\""));
+        QVERIFY(InkColumns(*label).first <= 4);
+        QVERIFY(!Widget<QToolButton>("ToolButton4")->isChecked());
+    }
+
+    void publishWritesThePageAndSaysSo() {
+        QTest::keyClicks(Widget<QLineEdit>("Edit1"), "!");
+        QTest::mouseClick(Widget<QPushButton>("PublishButton"), Qt::LeftButton);
+        std::string path = (Dir->Path() / "page.html").string();
+        QCOMPARE(test::ReadFile(path), Page());
+        QVERIFY(PageHas(">Hello World!</font>"));
+        QCOMPARE(Opened, std::vector<std::string>{path});
+        QCOMPARE(Window->statusBar()->currentMessage(), QString::fromStdString("Published " + path));
+
+        Form->SetPageFolder(Dir->Path().string() + "/missing/");
+        QTest::mouseClick(Widget<QPushButton>("PublishButton"), Qt::LeftButton);
+        QVERIFY(Window->statusBar()->currentMessage().startsWith("Not published: "));
+        QCOMPARE(Opened.size(), size_t{1});
+    }
+
+    void resizingTheWindowFollowsTheAlignment() {
+        Window->resize(600, 450);
+        QApplication::processEvents();
+        int clientHeight = Window->centralWidget()->height();
+        QCOMPARE(Widget<QWidget>("Panel1")->geometry(), QRect(0, 0, 600, 63));
+        QCOMPARE(Widget<QWidget>("Panel2")->geometry(), QRect(0, 63, 600, clientHeight - 63));
+        QCOMPARE(Widget<QWidget>("QuillLabel1")->width(), 600);
+        QVERIFY(PageHas("width=\"600\""));
+    }
+
+    void screenshotNeedsNoDisplay() {
+        QProcess demo;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+        demo.setProcessEnvironment(env);
+        QString png = QString::fromStdString((Dir->Path() / "window.png").string());
+        demo.start(QUILL_BINARY_DIR "/QuillDemo", {"--screenshot", png});
+        QVERIFY(demo.waitForFinished(60000));
+        QCOMPARE(demo.exitCode(), 0);
+        QImage image(png);
+        QCOMPARE(image.width(), 415);
+        QVERIFY(image.height() > 323);
+
+        // A folder is no file to write into; nothing is left behind.
+        demo.start(QUILL_BINARY_DIR "/QuillDemo", {"--screenshot", QString::fromStdString(Dir->Path().string())});
+        QVERIFY(demo.waitForFinished(60000));
+        QCOMPARE(demo.exitCode(), 1);
+        QVERIFY(demo.readAllStandardError().contains("not a regular file"));
+    }
+};
+
+QTEST_MAIN(HtmlPageWindowTest)
+#include "HtmlPageWindowTest.moc"
