@@ -3,6 +3,7 @@
 #   ./run.sh            renders the page form's design to page.html here
 #   ./run.sh asp        builds QuillAsp.dll, registers it in a fresh Wine
 #                       prefix under build-win/ and prints one served page
+#   ./run.sh demo       opens the desktop publisher's window (needs a display)
 #   ./run.sh ARGS...    runs build/bin/quill ARGS... (try ./run.sh --help)
 set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
@@ -12,6 +13,14 @@ if [ "${1:-}" = "asp" ]; then
   QUILL_WINEPREFIX="$root/build-win/wine-run" exec "$root/tests/aspserver/wine-tests.sh" serve
 fi
 "$root/scripts/setup.sh" >&2
+if [ "${1:-}" = "demo" ]; then
+  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set)." >&2
+    echo "See the window as a picture instead: build/bin/QuillDemo --screenshot window.png" >&2
+    exit 1
+  fi
+  exec "$root/build/bin/QuillDemo"
+fi
 if [ "$#" -gt 0 ]; then
   exec "$root/build/bin/quill" "$@"
 fi

@@ -39,7 +39,7 @@ void THtmlPageForm::PublishButtonClick(TObject*) {
     }
     // An older page must not be shown as if it were the current one.
     if (!QuillHtmlGenerator1->GenerateToFile(fileName)) {
-        SetStatusText("Not published: the page could not be written to " + fileName);
+        SetStatusText("Not published: " + QuillHtmlGenerator1->LastSaveError());
         return;
     }
     OpenPage(fileName);

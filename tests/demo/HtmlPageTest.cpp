@@ -131,16 +131,23 @@ TEST_F(HtmlPage, MessagesArePublishedVerbatim) {
     }
 }
 
-TEST_F(HtmlPage, APageThatCannotBeWrittenIsReportedAndNothingIsOpened) {
+TEST_F(HtmlPage, APageThatCannotBeWrittenIsReportedWithItsReasonAndNothingIsOpened) {
     test::WriteFile(Dir / "a-file", "not a folder");
     fs::create_directories(Dir / "taken" / "page.html");
-    for (const std::string& folder : {Dir.Path().string() + "/missing/", Dir.Path().string() + "/a-file/",
-                                     Dir.Path().string() + "/taken/"}) {
+    struct {
+        const char* folder;
+        const char* reason;
+    } cases[] = {{"/missing/", "No such file or directory"},
+                 {"/a-file/", "Not a directory"},
+                 {"/taken/", "Is a directory"}};
+    for (const auto& c : cases) {
+        std::string folder = Dir.Path().string() + c.folder;
         Form->SetPageFolder(folder);
         Form->PublishButton->Click();
         EXPECT_TRUE(Opened.empty()) << folder;
-        EXPECT_EQ(Form->StatusText().rfind("Not published: ", 0), 0u) << Form->StatusText();
-        EXPECT_NE(Form->StatusText().find(folder + "page.html"), std::string::npos) << Form->StatusText();
+        const std::string& status = Form->StatusText();
+        EXPECT_EQ(status.rfind("Not published: " + folder + "page.html: ", 0), 0u) << status;
+        EXPECT_NE(status.find(c.reason), std::string::npos) << status;
     }
 }
 
