@@ -19,10 +19,13 @@ void TApplication::AddForm(std::unique_ptr<TForm> form) {
 int TApplication::Run() {
     if (!FWindows) throw Exception("the application runs forms only after Initialize");
     if (!MainForm()) throw Exception("the application has no main form to run");
-    int code = FWindows->Run(*MainForm());
-    // The program ends with its main form; nothing outlives the loop.
-    FForms.clear();
-    return code;
+    // The program ends with its main form, also when the loop fails:
+    // nothing may be left for the destruction of statics.
+    struct TFormsFreer {
+        std::vector<std::unique_ptr<TForm>>& Forms;
+        ~TFormsFreer() { Forms.clear(); }
+    } freer{FForms};
+    return FWindows->Run(*MainForm());
 }
 
 std::string TApplication::ExeName() const { return platform::ProgramPath(); }

@@ -160,6 +160,17 @@ TEST(Application, RunsTheFirstFormItWasGivenAndThenFreesIt) {
     EXPECT_EQ(application.MainForm(), nullptr);
 }
 
+TEST(Application, FreesItsFormsAlsoWhenTheLoopFails) {
+    struct TFailingWindowSystem : TWindowSystem {
+        int Run(TForm&) override { throw Exception("no screen"); }
+    } windows;
+    TApplication application;
+    application.Initialize(windows);
+    application.CreateForm(std::make_unique<TForm>(nullptr));
+    EXPECT_THROW(application.Run(), Exception);
+    EXPECT_EQ(application.MainForm(), nullptr);
+}
+
 TEST(Application, KnowsTheRunningProgramsFile) {
     std::filesystem::path exe = Application().ExeName();
     EXPECT_TRUE(exe.is_absolute());
