@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "TestSupport.h"
+
 namespace quill {
 namespace {
 
@@ -15,6 +17,9 @@ struct TagCase {
     const char* start;
     const char* end;
 };
+
+// Readable in test names and messages, not the case's raw bytes.
+void PrintTo(const TagCase& c, std::ostream* os) { *os << c.what; }
 
 class HtmlTagForms : public ::testing::TestWithParam<TagCase> {};
 
@@ -70,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                 R"(<a href="a?b=1&c="<>"">)", "</a>"},
         TagCase{"mixed-case name", "FoNt", {}, [](THtmlTag& t) { t.SetAttribute("x", "1", true); }, "<font{_font}>",
                 "</font>"}),
-    [](const ::testing::TestParamInfo<TagCase>& info) { return "case" + std::to_string(info.index); });
+    [](const ::testing::TestParamInfo<TagCase>& info) { return test::CaseName(info.param.what); });
 
 TEST(HtmlTag, FieldIdIsRememberedForTheEndTag) {
     THtmlTag tag("font", {toFieldOnly});
