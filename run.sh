@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up and builds (see scripts/setup.sh), then runs the main job:
+# Sets up and builds only what the job needs (see scripts/setup.sh), then
+# runs it:
 #   ./run.sh            renders the page form's design to page.html here
 #   ./run.sh asp        builds QuillAsp.dll, registers it in a fresh Wine
 #                       prefix under build-win/ and prints one served page
@@ -7,22 +8,33 @@
 #   ./run.sh ARGS...    runs build/bin/quill ARGS... (try ./run.sh --help)
 set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
-if [ "${1:-}" = "asp" ]; then
-  "$root/scripts/setup.sh" --tests >&2
-  "$root/scripts/build-win.sh" QuillAsp quillasp_host >&2
-  QUILL_WINEPREFIX="$root/build-win/wine-run" exec "$root/tests/aspserver/wine-tests.sh" serve
-fi
-"$root/scripts/setup.sh" >&2
-if [ "${1:-}" = "demo" ]; then
-  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "No display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set)." >&2
-    echo "See the window as a picture instead: build/bin/QuillDemo --screenshot window.png" >&2
-    exit 1
-  fi
-  exec "$root/build/bin/QuillDemo"
-fi
-if [ "$#" -gt 0 ]; then
-  exec "$root/build/bin/quill" "$@"
-fi
-"$root/build/bin/quill" render "$root/src/aspserver/PageOne.form.json" -o page.html
-echo "Wrote $(pwd)/page.html from src/aspserver/PageOne.form.json"
+
+# Installs what is missing and builds the given targets, quietly.
+build() { "$root/scripts/setup.sh" "$@" >&2; }
+
+case "${1:-}" in
+  "")
+    build quill
+    "$root/build/bin/quill" render "$root/src/aspserver/PageOne.form.json" -o page.html
+    echo "Wrote $(pwd)/page.html from src/aspserver/PageOne.form.json"
+    ;;
+  asp)
+    # The test packages bring MinGW-w64 and Wine.
+    build --tests quill
+    "$root/scripts/build-win.sh" QuillAsp quillasp_host >&2
+    QUILL_WINEPREFIX="$root/build-win/wine-run" exec "$root/tests/aspserver/wine-tests.sh" serve
+    ;;
+  demo)
+    build QuillDemo
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      echo "No display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set)." >&2
+      echo "See the window as a picture instead: build/bin/QuillDemo --screenshot window.png" >&2
+      exit 1
+    fi
+    exec "$root/build/bin/QuillDemo"
+    ;;
+  *)
+    build quill
+    exec "$root/build/bin/quill" "$@"
+    ;;
+esac

@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
-# Installs what the build needs (only what is missing), then configures and
-# builds into build/. Shared by run.sh and test.sh so both set up alike.
-#   scripts/setup.sh          what the quill program and the demo need
-#   scripts/setup.sh --tests  also what the test suite needs (test.sh)
+# Installs what the build needs (only what is missing), configures build/
+# and builds. Shared by run.sh and test.sh so both set up alike.
+#   scripts/setup.sh [TARGET...]          what the quill program and the demo
+#                                         need; builds TARGETs (all when none)
+#   scripts/setup.sh --tests [TARGET...]  also what the test suite needs
+# Quiet when all is well: build output is kept in build/setup.log and shown
+# only when the build fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 with_tests=0
-[ "${1:-}" = "--tests" ] && with_tests=1
+if [ "${1:-}" = "--tests" ]; then
+  with_tests=1
+  shift
+fi
+targets=("$@")
 
 packages=(
   g++ cmake make pkg-config
@@ -54,8 +61,27 @@ if [ "${#missing[@]}" -gt 0 ]; then
   apt_wait install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# Configure only when needed: the build reruns cmake by itself whenever a
+# CMakeLists.txt changes. Without --tests a new build/ leaves the suite out,
+# so rendering needs no test packages; --tests always brings it in.
 build_type="${QUILL_BUILD_TYPE:-RelWithDebInfo}"
-# QUILL_SANITIZE is given every time so that a sanitized configure never
-# sticks in build/'s cache; test.sh builds the sanitized suite elsewhere.
-cmake -S . -B build -DCMAKE_BUILD_TYPE="$build_type" -DQUILL_SANITIZE=OFF ${QUILL_CMAKE_ARGS:-} >/dev/null
-cmake --build build -j "$(nproc)"
+configure=()
+if [ "$with_tests" = 1 ]; then
+  configure=(-DQUILL_BUILD_TESTS=ON -DQUILL_BUILD_BENCH=ON)
+elif [ ! -f build/CMakeCache.txt ]; then
+  configure=(-DQUILL_BUILD_TESTS=OFF -DQUILL_BUILD_BENCH=OFF)
+fi
+if [ "${#configure[@]}" -gt 0 ] || [ -n "${QUILL_CMAKE_ARGS:-}" ]; then
+  [ -f build/CMakeCache.txt ] || echo "Building into build/ for the first time; this takes a few minutes."
+  # QUILL_SANITIZE is given every time so that a sanitized configure never
+  # sticks in build/'s cache; test.sh builds the sanitized suite elsewhere.
+  cmake -S . -B build -DCMAKE_BUILD_TYPE="$build_type" -DQUILL_SANITIZE=OFF "${configure[@]}" ${QUILL_CMAKE_ARGS:-} >/dev/null
+fi
+
+target_args=()
+for t in "${targets[@]}"; do target_args+=(--target "$t"); done
+if ! cmake --build build -j "$(nproc)" "${target_args[@]}" >build/setup.log 2>&1; then
+  tail -n 60 build/setup.log >&2
+  echo "error: the build failed; the whole output is in build/setup.log" >&2
+  exit 1
+fi

@@ -18,6 +18,19 @@ inline std::vector<std::string> LinesOf(const TStrings& strings) {
     return lines;
 }
 
+// A test name made of a case's description: letters and digits kept, the
+// first of each word upper-cased, everything else dropped.
+inline std::string CaseName(const std::string& what) {
+    std::string name;
+    bool wordStart = true;
+    for (char c : what) {
+        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (alnum) name += wordStart && c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        wordStart = !alnum;
+    }
+    return name.empty() ? "Unnamed" : name;
+}
+
 inline std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;

@@ -1,12 +1,15 @@
 #include "cli/QuillCommand.h"
 
-#include <ostream>
+#include <iostream>
 
 #include "aspserver/PageOne.h"
+#include "cli/DesignInput.h"
+#include "cli/ToolCommands.h"
 #include "demo/HtmlPage.h"
 #include "controls/QuillClasses.h"
 #include "framework/Exception.h"
 #include "framework/FormReader.h"
+#include "framework/NameSuggestion.h"
 #include "page/QuillGenerator.h"
 #include "platform/AtomicFile.h"
 
@@ -16,23 +19,41 @@ namespace {
 
 const char* kHelp =
     "Usage: quill render DESIGN [-o FILE]\n"
-    "       quill --help\n"
+    "       quill check [--quiet] DESIGN...\n"
+    "       quill format DESIGN [-o FILE]\n"
+    "       quill classes [CLASS]\n"
+    "       quill schema [-o FILE]\n"
+    "       quill --help | --version\n"
     "\n"
-    "Renders the HTML page of a stored form design (a JSON file, see\n"
-    "docs/form-design.md). The page comes from the form's first page\n"
-    "generator (TQuillHtmlGenerator).\n"
+    "Works with stored form designs (JSON files, see docs/form-design.md).\n"
+    "DESIGN may be '-' for standard input.\n"
     "\n"
-    "  render DESIGN        write the page to standard output, every line\n"
-    "                       followed by CR LF\n"
+    "  render DESIGN        write the page of the form's first page generator\n"
+    "                       (TQuillHtmlGenerator) to standard output, every\n"
+    "                       line followed by CR LF\n"
     "  render DESIGN -o FILE\n"
     "                       save the page to FILE instead; an existing FILE\n"
     "                       is replaced only when the whole page was written;\n"
     "                       a device or pipe is written in place, a link is\n"
     "                       followed, and '-' means standard output\n"
+    "  check DESIGN...      read each design, render nothing, and print one\n"
+    "                       line per finding: FILE: OBJECT: warning: ...\n"
+    "                       (what the page leaves out or changes); exit 0\n"
+    "                       clean, 1 a design error, 3 warnings only\n"
+    "  check --quiet ...    print errors only\n"
+    "  format DESIGN        write the design back in its normal form: stored\n"
+    "                       properties only, in published order\n"
+    "  classes              list the classes a design may name\n"
+    "  classes CLASS        list a class's published properties: type, value\n"
+    "                       of a new object, enumeration members\n"
+    "  schema               print the JSON Schema of designs, for editors\n"
+    "  -o FILE              write to FILE instead of standard output ('-'\n"
+    "                       is standard output); FILE is replaced in one step\n"
     "  -h, --help           show this help\n"
+    "  --version            show the version\n"
     "\n"
-    "Exit status: 0 done, 1 the design could not be read or the page not\n"
-    "written, 2 wrong command line.\n";
+    "Exit status: 0 done, 1 the design could not be read or the output not\n"
+    "written, 2 wrong command line, 3 check found warnings only.\n";
 
 int UsageError(std::ostream& err, const std::string& problem) {
     err << "quill: " << problem << "\nTry 'quill --help'.\n";
@@ -51,13 +72,15 @@ void WritePage(const TStrings& lines, std::ostream& out) {
     out.flush();
 }
 
-int Render(const std::string& design, const std::string* outFile, std::ostream& out, std::ostream& err) {
+int Render(const std::string& design, const std::string* outFile, TCommandStreams io) {
+    std::ostream& out = io.Out;
+    std::ostream& err = io.Err;
     try {
         // Checked before anything is written: the page must never replace
         // its own design, whatever name the output gives it.
         if (outFile && platform::SameFile(*outFile, design))
             throw Exception(*outFile + ": the output is the design file itself; the page was not written");
-        std::unique_ptr<TForm> form = LoadFormDesign(design);
+        std::unique_ptr<TForm> form = LoadDesignInput(design, io.In);
         TQuillHtmlGenerator* generator = FirstGenerator(*form);
         if (!generator) throw Exception(design + ": " + form->Name() + ": the form has no TQuillHtmlGenerator");
         if (outFile) {
@@ -78,7 +101,32 @@ int Render(const std::string& design, const std::string* outFile, std::ostream& 
 
 }  // namespace
 
+using TCommand = int (*)(const std::vector<std::string>&, TCommandStreams);
+
+const std::vector<std::pair<std::string, TCommand>>& DesignerCommands() {
+    static const std::vector<std::pair<std::string, TCommand>> commands = {
+        {"check", CheckCommand}, {"classes", ClassesCommand}, {"format", FormatCommand}, {"schema", SchemaCommand}};
+    return commands;
+}
+
+int RunDesignerCommand(TCommand command, const std::vector<std::string>& args, TCommandStreams io) {
+    for (const std::string& a : args)
+        if (a == "-h" || a == "--help") {
+            io.Out << kHelp;
+            return 0;
+        }
+    try {
+        return command(args, io);
+    } catch (const TUsageError& e) {
+        return UsageError(io.Err, e.Problem);
+    }
+}
+
 int RunQuillCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return RunQuillCommand(args, std::cin, out, err);
+}
+
+int RunQuillCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
     RegisterQuillClasses();
     RegisterPageOneForm();
     RegisterHtmlPageForm();
@@ -87,7 +135,17 @@ int RunQuillCommand(const std::vector<std::string>& args, std::ostream& out, std
         out << kHelp;
         return 0;
     }
-    if (args[0] != "render") return UsageError(err, "unknown command '" + args[0] + "'");
+    if (args[0] == "--version" || args[0] == "-V") {
+        out << "quill " << QUILL_VERSION << "\n";
+        return 0;
+    }
+    for (const auto& [name, command] : DesignerCommands())
+        if (args[0] == name) return RunDesignerCommand(command, {args.begin() + 1, args.end()}, {in, out, err});
+    if (args[0] != "render") {
+        std::vector<std::string> names = {"render"};
+        for (const auto& entry : DesignerCommands()) names.push_back(entry.first);
+        return UsageError(err, "unknown command '" + args[0] + "'" + DidYouMean(args[0], names));
+    }
     std::string design;
     std::string outFile;
     bool haveOut = false;
@@ -110,7 +168,7 @@ int RunQuillCommand(const std::vector<std::string>& args, std::ostream& out, std
     }
     if (design.empty()) return UsageError(err, "render needs a design file");
     // "-o -" is standard output, as if no output were named.
-    return Render(design, haveOut && outFile != "-" ? &outFile : nullptr, out, err);
+    return Render(design, haveOut && outFile != "-" ? &outFile : nullptr, {in, out, err});
 }
 
 }  // namespace quill

@@ -79,4 +79,10 @@ std::optional<std::string> ColorToName(TColor color) {
     return std::nullopt;
 }
 
+std::vector<std::string> ColorNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : kColorNames) names.push_back(entry.first);
+    return names;
+}
+
 }  // namespace quill

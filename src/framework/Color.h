@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quill {
 
@@ -69,5 +70,8 @@ TColor ResolveColor(TColor color);
 // has one; empty when there is none.
 std::optional<TColor> ColorFromName(const std::string& name);
 std::optional<std::string> ColorToName(TColor color);
+// Every colour name, in a fixed order: the sixteen basic colours, clNone,
+// clDefault, then the system colours.
+std::vector<std::string> ColorNames();
 
 }  // namespace quill

@@ -1,5 +1,6 @@
 #include "framework/FormReader.h"
 
+#include <algorithm>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <unordered_map>
@@ -8,6 +9,7 @@
 #include "framework/DesignJson.h"
 #include "framework/DesignLimits.h"
 #include "framework/Exception.h"
+#include "framework/NameSuggestion.h"
 #include "framework/TextHelpers.h"
 #include "framework/TypeInfo.h"
 #include "platform/AtomicFile.h"
@@ -82,7 +84,8 @@ private:
         if (it == object.end()) Fail(path, "missing \"class\"");
         if (!it->is_string()) Fail(path, "\"class\" must be a string");
         const TClassInfo* info = FindDesignClass(it->get<std::string>());
-        if (!info || !info->Create) Fail(path, "unknown class " + Quoted(it->get<std::string>()));
+        if (!info || !info->Create)
+            Fail(path, "unknown class " + Quoted(it->get<std::string>()) + DidYouMean(it->get<std::string>(), ClassNames()));
         return *info;
     }
 
@@ -95,15 +98,26 @@ private:
         return name;
     }
 
-    void CheckKeys(const json& object, const std::string& path) const {
+    static std::vector<std::string> ClassNames() {
+        std::vector<std::string> names;
+        for (const TClassInfo* info : DesignClasses())
+            if (info->Create) names.push_back(info->Name);
+        return names;
+    }
+
+    // The root may also name its schema, for editors; the reader ignores it.
+    void CheckKeys(const json& object, const std::string& path, bool root = false) const {
         if (!object.is_object()) Fail(path, std::string("an object must be a JSON object, not ") + JsonTypeName(object));
-        for (const auto& [key, value] : object.items())
-            if (key != "class" && key != "name" && key != "properties" && key != "children")
-                Fail(path, "unknown key " + Quoted(key));
+        static const std::vector<std::string> keys = {"class", "name", "properties", "children"};
+        for (const auto& [key, value] : object.items()) {
+            if (root && key == "$schema") continue;
+            if (std::find(keys.begin(), keys.end(), key) == keys.end())
+                Fail(path, "unknown key " + Quoted(key) + DidYouMean(key, keys));
+        }
     }
 
     std::unique_ptr<TForm> CreateRoot(const json& root) {
-        CheckKeys(root, "(root)");
+        CheckKeys(root, "(root)", true);
         const TClassInfo& info = ClassOf(root, "(root)");
         std::string name = NameOf(root, "(root)");
         std::unique_ptr<TComponent> created(info.Create(nullptr));
@@ -210,7 +224,8 @@ private:
     void ReadProperties(TPersistent& target, const TClassInfo& info, const json& props, const std::string& path) {
         if (!props.is_object()) Fail(path, "\"properties\" must be an object");
         for (const auto& [key, value] : props.items())
-            if (!info.FindProperty(key)) Fail(path + "." + key, "unknown property of " + info.Name);
+            if (!info.FindProperty(key))
+                Fail(path + "." + key, "unknown property of " + info.Name + DidYouMean(key, PropertyNames(info)));
         // Published order, whatever the order in the file.
         for (const TPropInfo* prop : info.PublishedProperties()) {
             auto it = props.find(prop->Name);
@@ -277,16 +292,24 @@ private:
         return v;
     }
 
+    static std::vector<std::string> PropertyNames(const TClassInfo& info) {
+        std::vector<std::string> names;
+        for (const TPropInfo* prop : info.PublishedProperties()) names.push_back(prop->Name);
+        return names;
+    }
+
     int MemberIndex(const TEnumInfo& type, const std::string& member, const std::string& path) const {
         int index = type.IndexOf(member);
-        if (index < 0) Fail(path, "unknown member " + Quoted(member) + " of " + type.Name);
+        if (index < 0)
+            Fail(path, "unknown member " + Quoted(member) + " of " + type.Name + DidYouMean(member, type.Members) +
+                           " (members: " + JoinNames(type.Members) + ")");
         return index;
     }
 
     int64_t ColorValue(const json& value, const std::string& path) const {
         if (value.is_string()) {
             std::optional<TColor> color = ColorFromName(value.get<std::string>());
-            if (!color) Fail(path, "unknown colour name " + Quoted(value.get<std::string>()));
+            if (!color) Fail(path, UnknownColour(value.get<std::string>()));
             return *color;
         }
         if (!value.is_number_integer()) Fail(path, std::string("expected a colour (integer or name), got ") + JsonTypeName(value));
@@ -294,10 +317,22 @@ private:
         return static_cast<TColor>(static_cast<uint32_t>(IntegerIn(value, path, INT32_MIN, UINT32_MAX)));
     }
 
+    // HTML's "#RRGGBB" is a common guess; show the integer that means it.
+    static std::string UnknownColour(const std::string& name) {
+        std::string problem = "unknown colour name " + Quoted(name);
+        if (name.size() == 7 && name[0] == '#' && name.find_first_not_of("0123456789abcdefABCDEF", 1) == std::string::npos) {
+            uint32_t rgb = static_cast<uint32_t>(std::stoul(name.substr(1), nullptr, 16));
+            uint32_t bgr = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16);
+            return problem + "; a colour is a name or an integer with red in the low byte, so " + name + " is " +
+                   std::to_string(bgr);
+        }
+        return problem + DidYouMean(name, ColorNames());
+    }
+
     void BindEvent(TPersistent& target, const TPropInfo& prop, const std::string& handler, const std::string& path) {
         const TClassInfo& formClass = *FForm->PublishedInfo();
         const TMethodInfo* method = formClass.FindMethod(handler);
-        if (!method) Fail(path, "no published handler " + Quoted(handler) + " in " + formClass.Name);
+        if (!method) Fail(path, "no published handler " + Quoted(handler) + " in " + formClass.Name + HandlerHint(formClass, handler));
         if (method->EventType != *prop.EventType)
             Fail(path, "handler " + Quoted(handler) + " is a " + method->EventTypeName + ", not a " + prop.TypeName);
         prop.SetEvent(target, method->Bind(*FForm));
@@ -312,6 +347,14 @@ private:
                     FOwnedByName.emplace(LowerCase(c->Name()), c);
         auto it = FOwnedByName.find(LowerCase(name));
         return it == FOwnedByName.end() ? nullptr : it->second;
+    }
+
+    static std::string HandlerHint(const TClassInfo& formClass, const std::string& handler) {
+        std::vector<std::string> names;
+        for (const TClassInfo* c = &formClass; c; c = c->Parent)
+            for (const TMethodInfo& m : c->Methods) names.push_back(m.Name);
+        if (names.empty()) return "; a " + formClass.Name + " has no handlers, only form classes built into a program do";
+        return DidYouMean(handler, names);
     }
 
     void ResolveReferences() {

@@ -17,7 +17,9 @@ using json = nlohmann::ordered_json;
 
 json WriteProperties(const TPersistent& object);
 
-json WriteValue(const TPersistent& object, const TPropInfo& prop) {
+}  // namespace
+
+json WritePropertyValue(const TPersistent& object, const TPropInfo& prop) {
     switch (prop.Kind) {
     case TPropKind::Integer:
         return prop.GetOrd(object);
@@ -50,13 +52,15 @@ json WriteValue(const TPersistent& object, const TPropInfo& prop) {
     return nullptr;
 }
 
+namespace {
+
 json WriteProperties(const TPersistent& object) {
     json props = json::object();
     const TClassInfo* info = object.PublishedInfo();
     if (!info) return props;
     for (const TPropInfo* prop : info->PublishedProperties()) {
         if (!prop->IsStored(object)) continue;
-        json value = WriteValue(object, *prop);
+        json value = WritePropertyValue(object, *prop);
         if (prop->Kind == TPropKind::Object && value.empty()) continue;
         props[prop->Name] = std::move(value);
     }
@@ -81,7 +85,7 @@ const TComponent* PlaceOf(const TComponent& component, const TForm& form) {
 
 }  // namespace
 
-std::string WriteFormDesign(const TForm& form) {
+std::string WriteFormDesign(const TForm& form, const std::string& schema) {
     // Each container's children in the form's order, found in one pass.
     std::unordered_map<const TComponent*, std::vector<const TComponent*>> children;
     for (int i = 0; i < form.ComponentCount(); ++i)
@@ -107,7 +111,11 @@ std::string WriteFormDesign(const TForm& form) {
         for (const TComponent* child : it->second) list.push_back(ObjectOf(*child));
         for (size_t i = list.size(); i-- > 0;) open.push_back({it->second[i], &list[i], top.Level + 1});
     }
-    return root.dump(2) + "\n";
+    if (schema.empty()) return root.dump(2) + "\n";
+    json design = json::object();
+    design["$schema"] = schema;
+    design.update(root);
+    return design.dump(2) + "\n";
 }
 
 void SaveFormDesign(const TForm& form, const std::string& fileName) {

@@ -72,4 +72,10 @@ const TClassInfo* FindDesignClass(const std::string& name) {
     return it == Registry().end() ? nullptr : it->second;
 }
 
+std::vector<const TClassInfo*> DesignClasses() {
+    std::vector<const TClassInfo*> classes;
+    for (const auto& [name, info] : Registry()) classes.push_back(info);
+    return classes;
+}
+
 }  // namespace quill

@@ -102,5 +102,7 @@ private:
 // Classes that designs may name.
 void RegisterDesignClass(const TClassInfo& info);
 const TClassInfo* FindDesignClass(const std::string& name);
+// Every class designs may name, sorted by name.
+std::vector<const TClassInfo*> DesignClasses();
 
 }  // namespace quill

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "TestSupport.h"
+
 namespace quill {
 namespace {
 
@@ -16,6 +18,9 @@ struct TagCase {
     const char* start;
     const char* end;
 };
+
+// Readable in test names and messages, not the case's raw bytes.
+void PrintTo(const TagCase& c, std::ostream* os) { *os << c.what; }
 
 class HtmlTagForms : public ::testing::TestWithParam<TagCase> {};
 
@@ -87,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                 R"(<p id="3"{_p}>)", "</p>"},
         TagCase{"mixed-case name", "FoNt", {}, [](THtmlTag& t) { t.SetAttribute("x", "1", true); }, "<font{_font}>",
                 "</font>"}),
-    [](const ::testing::TestParamInfo<TagCase>& info) { return "case" + std::to_string(info.index); });
+    [](const ::testing::TestParamInfo<TagCase>& info) { return test::CaseName(info.param.what); });
 
 TEST(HtmlTag, ClearedTagServesAgainLikeANewOne) {
     THtmlTag tag("td", {toAlwaysWrite});

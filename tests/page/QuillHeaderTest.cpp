@@ -19,6 +19,14 @@ struct HeaderCase {
     Lines opening;
 };
 
+std::string Describe(const HeaderCase& c) {
+    return std::string(*c.title ? "title" : "no title") + " refresh " + (c.refresh < 0 ? "minus " : "") +
+           std::to_string(std::abs(c.refresh)) + (c.preventCache ? " no cache" : "");
+}
+
+// Readable in test names and messages, not the case's raw bytes.
+void PrintTo(const HeaderCase& c, std::ostream* os) { *os << Describe(c); }
+
 class QuillHeaderLines : public ::testing::TestWithParam<HeaderCase> {};
 
 TEST_P(QuillHeaderLines, OpeningAndClosing) {
@@ -53,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {"<html>", "<head>", " <title>Tom & <Jerry></title>", kStyle, kRule, " </style>",
                     " <META HTTP-EQUIV=Refresh CONTENT=\"30\">", "</head>", "<body>",
                     " <META HTTP-EQUIV=\"Pragma\" CONTENT=\"no-cache\">", " <META HTTP-EQUIV=\"Expires\" CONTENT=\"-1\">"}},
-        HeaderCase{"", -1, false, {"<html>", "<head>", kStyle, kRule, " </style>", "</head>", "<body>"}}));
+        HeaderCase{"", -1, false, {"<html>", "<head>", kStyle, kRule, " </style>", "</head>", "<body>"}}),
+    [](const auto& info) { return test::CaseName(Describe(info.param)); });
 
 TEST(QuillHeader, SystemColourOfThePageRootIsResolvedAtTheRun) {
     TForm form(nullptr);
