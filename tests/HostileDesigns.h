@@ -25,4 +25,12 @@ inline std::string StackedPanels(int count) {
     return text + "]}";
 }
 
+// A form holding `count` panels with their defaults: the least design per component.
+inline std::string ManyPanels(size_t count) {
+    std::string text = R"({"class": "TForm", "name": "F", "children": [)";
+    for (size_t i = 0; i < count; ++i)
+        text += std::string(i ? "," : "") + R"({"class": "TPanel", "name": "P)" + std::to_string(i) + R"("})";
+    return text + "]}";
+}
+
 }  // namespace quill::test

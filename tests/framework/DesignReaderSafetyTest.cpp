@@ -78,6 +78,14 @@ TEST_F(DesignReaderSafety, NestingIsBoundedWithAClearErrorAtAnyDepth) {
         EXPECT_EQ(Refusal(NestedPanels(depth)).rfind("bad.json: JSON nested more than", 0), 0u);
 }
 
+TEST_F(DesignReaderSafety, ComponentCountIsBoundedWithTheFormCounted) {
+    const size_t children = TDesignLimits::kMaxComponents - 1;
+    auto largest = ReadFormDesign(test::ManyPanels(children), "many.json");
+    EXPECT_EQ(largest->ComponentCount(), static_cast<int>(children));
+    EXPECT_EQ(Refusal(test::ManyPanels(children + 1)),
+              "bad.json: F.P" + std::to_string(children) + ": more than 100000 components");
+}
+
 TEST_F(DesignReaderSafety, ManyTopAlignedPanelsStackInOrder) {
     const int count = 3000;
     auto form = ReadFormDesign(StackedPanels(count), "stack.json");
