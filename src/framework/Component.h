@@ -9,6 +9,8 @@
 
 namespace quill {
 
+class TControl;
+
 enum TOperation { opInsert, opRemove };
 
 // A named object with an owner. The owner holds what it owns and destroys
@@ -23,6 +25,11 @@ public:
     std::string ClassName() const override { return "TComponent"; }
     static const TClassInfo& StaticInfo();
     const TClassInfo* PublishedInfo() const override { return &StaticInfo(); }
+
+    // The component as a control, or null; cheaper than a dynamic_cast
+    // where the reader and the page walk every component.
+    virtual TControl* AsControl() { return nullptr; }
+    virtual const TControl* AsControl() const { return nullptr; }
 
     const std::string& Name() const { return FName; }
     void SetName(const std::string& name) { FName = name; }

@@ -31,7 +31,7 @@ bool TControl::IsAncestorOf(const TControl& control) const {
     if (&control == this) return true;
     // Only a container with children can be above anything else; checking
     // that first keeps building a deep tree from the top linear.
-    auto* self = dynamic_cast<const TWinControl*>(this);
+    const TWinControl* self = AsWinControl();
     if (!self || self->ControlCount() == 0) return false;
     for (const TControl* c = control.Parent(); c; c = c->Parent())
         if (c == this) return true;

@@ -48,6 +48,12 @@ public:
     static const TClassInfo& StaticInfo();
     const TClassInfo* PublishedInfo() const override { return &StaticInfo(); }
 
+    TControl* AsControl() override { return this; }
+    const TControl* AsControl() const override { return this; }
+    // The control as a container, or null.
+    virtual TWinControl* AsWinControl() { return nullptr; }
+    virtual const TWinControl* AsWinControl() const { return nullptr; }
+
     TWinControl* Parent() const { return FParent; }
     // Raises Exception when `parent` is this control or lies inside it.
     void SetParent(TWinControl* parent);

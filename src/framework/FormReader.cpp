@@ -1,7 +1,9 @@
 #include "framework/FormReader.h"
 
 #include <algorithm>
+#include <deque>
 #include <limits>
+#include <string_view>
 #include <nlohmann/json.hpp>
 #include <unordered_map>
 #include <vector>
@@ -37,6 +39,48 @@ bool IsIdentifier(const std::string& name) {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+// Where in the design a value lies: a chain of parts back to the root,
+// each a name or a position among the children. It is spelled out only
+// when a message names it, so reading a sound design builds no paths.
+struct TPlace {
+    const TPlace* Parent = nullptr;
+    std::string_view Name;  // empty for a position among the children
+    size_t ChildIndex = 0;
+
+    std::string Text() const {
+        std::vector<const TPlace*> chain;
+        for (const TPlace* p = this; p; p = p->Parent) chain.push_back(p);
+        std::string text(chain.back()->Name);
+        for (size_t i = chain.size() - 1; i-- > 0;) {
+            if (chain[i]->Name.empty())
+                text += ".children[" + std::to_string(chain[i]->ChildIndex) + "]";
+            else
+                text.append(".").append(chain[i]->Name);
+        }
+        return text;
+    }
+};
+
+// Letter case ignored, as component names compare; names are ASCII.
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+struct TNameHash {
+    size_t operator()(std::string_view name) const {
+        size_t hash = 14695981039346656037ull;
+        for (char c : name) hash = (hash ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ull;
+        return hash;
+    }
+};
+
+struct TNameEqual {
+    bool operator()(std::string_view a, std::string_view b) const {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+        return true;
+    }
+};
+
 class TFormReader {
 public:
     explicit TFormReader(std::string fileName) : FFileName(std::move(fileName)) {}
@@ -47,12 +91,12 @@ public:
     std::unique_ptr<TForm> Create(const json& root) {
         std::unique_ptr<TForm> form = CreateRoot(root);
         FForm = form.get();
-        ReadTree(*form, root, form->Name());
+        ReadTree(*form, root, TPlace{nullptr, form->Name()});
         ResolveReferences();
         try {
             form->BindComponents();
         } catch (const Exception& e) {
-            Fail(form->Name(), e.Message());
+            Fail(TPlace{nullptr, form->Name()}, e.Message());
         }
         // Containers realign once, parents before children, now that every
         // child has its designed values (one realign per aligned child would
@@ -75,26 +119,30 @@ private:
         std::string Path;
     };
 
-    [[noreturn]] void Fail(const std::string& path, const std::string& problem) const {
+    [[noreturn]] void Fail(const TPlace& place, const std::string& problem) const {
+        FailAt(place.Text(), problem);
+    }
+    [[noreturn]] void FailAt(const std::string& path, const std::string& problem) const {
         throw Exception(FFileName + ": " + path + ": " + problem);
     }
 
-    const TClassInfo& ClassOf(const json& object, const std::string& path) const {
+    const TClassInfo& ClassOf(const json& object, const TPlace& place) const {
         auto it = object.find("class");
-        if (it == object.end()) Fail(path, "missing \"class\"");
-        if (!it->is_string()) Fail(path, "\"class\" must be a string");
-        const TClassInfo* info = FindDesignClass(it->get<std::string>());
-        if (!info || !info->Create)
-            Fail(path, "unknown class " + Quoted(it->get<std::string>()) + DidYouMean(it->get<std::string>(), ClassNames()));
+        if (it == object.end()) Fail(place, "missing \"class\"");
+        if (!it->is_string()) Fail(place, "\"class\" must be a string");
+        const std::string& name = it->get_ref<const std::string&>();
+        const TClassInfo* info = FindDesignClass(name);
+        if (!info || !info->Create) Fail(place, "unknown class " + Quoted(name) + DidYouMean(name, ClassNames()));
         return *info;
     }
 
-    std::string NameOf(const json& object, const std::string& path) const {
+    // The name as the shared design holds it.
+    const std::string& NameOf(const json& object, const TPlace& place) const {
         auto it = object.find("name");
-        if (it == object.end()) Fail(path, "missing \"name\"");
-        if (!it->is_string()) Fail(path, "\"name\" must be a string");
-        std::string name = it->get<std::string>();
-        if (!IsIdentifier(name)) Fail(path, "invalid name " + Quoted(name) + " (letters, digits and _, not first a digit)");
+        if (it == object.end()) Fail(place, "missing \"name\"");
+        if (!it->is_string()) Fail(place, "\"name\" must be a string");
+        const std::string& name = it->get_ref<const std::string&>();
+        if (!IsIdentifier(name)) Fail(place, "invalid name " + Quoted(name) + " (letters, digits and _, not first a digit)");
         return name;
     }
 
@@ -106,23 +154,25 @@ private:
     }
 
     // The root may also name its schema, for editors; the reader ignores it.
-    void CheckKeys(const json& object, const std::string& path, bool root = false) const {
-        if (!object.is_object()) Fail(path, std::string("an object must be a JSON object, not ") + JsonTypeName(object));
+    void CheckKeys(const json& object, const TPlace& place, bool root = false) const {
+        if (!object.is_object()) Fail(place, std::string("an object must be a JSON object, not ") + JsonTypeName(object));
         static const std::vector<std::string> keys = {"class", "name", "properties", "children"};
-        for (const auto& [key, value] : object.items()) {
+        for (auto it = object.begin(); it != object.end(); ++it) {
+            const std::string& key = it.key();
             if (root && key == "$schema") continue;
             if (std::find(keys.begin(), keys.end(), key) == keys.end())
-                Fail(path, "unknown key " + Quoted(key) + DidYouMean(key, keys));
+                Fail(place, "unknown key " + Quoted(key) + DidYouMean(key, keys));
         }
     }
 
     std::unique_ptr<TForm> CreateRoot(const json& root) {
-        CheckKeys(root, "(root)", true);
-        const TClassInfo& info = ClassOf(root, "(root)");
-        std::string name = NameOf(root, "(root)");
+        const TPlace place{nullptr, "(root)"};
+        CheckKeys(root, place, true);
+        const TClassInfo& info = ClassOf(root, place);
+        const std::string& name = NameOf(root, place);
         std::unique_ptr<TComponent> created(info.Create(nullptr));
         auto* form = dynamic_cast<TForm*>(created.get());
-        if (!form) Fail(name, "the root must be a form, not a " + Quoted(info.Name));
+        if (!form) FailAt(name, "the root must be a form, not a " + Quoted(info.Name));
         created.release();
         std::unique_ptr<TForm> result(form);
         result->SetName(name);
@@ -133,21 +183,23 @@ private:
         return result;
     }
 
-    // One object whose designed children are being read.
+    // One object whose designed children are being read. Its place stays
+    // where it is while its children are read: they point to it.
     struct TOpenObject {
         TComponent* Component;
         const json* Children;
         size_t Next;
-        std::string Path;
+        TPlace Place;
         size_t Level;
     };
 
     // Reads the root's properties and then every object below it, depth
     // first in document order. The open objects sit on an explicit stack:
     // a deep design costs heap, bounded by the nesting limit, not call depth.
-    void ReadTree(TComponent& root, const json& object, const std::string& path) {
-        std::vector<TOpenObject> open;
-        ReadObjectBody(root, object, path, 0, open);
+    // A deque, because growing it leaves the places already on it in place.
+    void ReadTree(TComponent& root, const json& object, const TPlace& place) {
+        std::deque<TOpenObject> open;
+        ReadObjectBody(root, object, place, 0, open);
         while (!open.empty()) {
             TOpenObject& top = open.back();
             if (top.Next == top.Children->size()) {
@@ -155,140 +207,160 @@ private:
                 continue;
             }
             size_t index = top.Next++;
-            TComponent& parent = *top.Component;
             const json& child = (*top.Children)[index];
             size_t level = top.Level + 1;
-            std::string parentPath = top.Path;
-            TComponent& created = CreateChild(parent, child, parentPath, index, level);
-            ReadObjectBody(created, child, parentPath + "." + created.Name(), level, open);
+            TComponent& created = CreateChild(*top.Component, child, top.Place, index, level);
+            ReadObjectBody(created, child, TPlace{&top.Place, created.Name()}, level, open);
         }
     }
 
-    void ReadObjectBody(TComponent& component, const json& object, const std::string& path, size_t level,
-                        std::vector<TOpenObject>& open) {
+    void ReadObjectBody(TComponent& component, const json& object, const TPlace& place, size_t level,
+                        std::deque<TOpenObject>& open) {
         if (auto it = object.find("properties"); it != object.end()) {
-            ReadProperties(component, *component.PublishedInfo(), *it, path);
-            CheckEdges(component, path);
+            ReadProperties(component, *component.PublishedInfo(), *it, place);
+            CheckEdges(component, place);
         }
         if (auto it = object.find("children"); it != object.end()) {
-            if (!it->is_array()) Fail(path, "\"children\" must be an array");
-            open.push_back({&component, &*it, 0, path, level});
+            if (!it->is_array()) Fail(place, "\"children\" must be an array");
+            open.push_back({&component, &*it, 0, place, level});
         }
     }
 
-    TComponent& CreateChild(TComponent& parent, const json& child, const std::string& parentPath, size_t index,
+    TComponent& CreateChild(TComponent& parent, const json& child, const TPlace& parentPlace, size_t index,
                             size_t level) {
-        std::string indexPath = parentPath + ".children[" + std::to_string(index) + "]";
-        CheckKeys(child, indexPath);
-        const TClassInfo& info = ClassOf(child, indexPath);
-        std::string name = NameOf(child, indexPath);
-        std::string childPath = parentPath + "." + name;
+        const TPlace indexPlace{&parentPlace, {}, index};
+        CheckKeys(child, indexPlace);
+        const TClassInfo& info = ClassOf(child, indexPlace);
+        const std::string& name = NameOf(child, indexPlace);
+        const TPlace childPlace{&parentPlace, name};
         if (!parent.PublishedInfo()->AcceptsChildren)
-            Fail(childPath, "a " + parent.PublishedInfo()->Name + " does not accept designed children");
-        if (info.InheritsFrom(TForm::StaticInfo())) Fail(childPath, "a form cannot be a child");
+            Fail(childPlace, "a " + parent.PublishedInfo()->Name + " does not accept designed children");
+        if (info.InheritsFrom(TForm::StaticInfo())) Fail(childPlace, "a form cannot be a child");
         if (!info.IsControl && &parent != FForm)
-            Fail(childPath, "the non-visual " + info.Name + " must be a child of the form");
+            Fail(childPlace, "the non-visual " + info.Name + " must be a child of the form");
         if (level > TDesignLimits::kMaxNesting)
-            Fail(childPath, "components nested more than " + std::to_string(TDesignLimits::kMaxNesting) +
-                                " levels deep");
+            Fail(childPlace, "components nested more than " + std::to_string(TDesignLimits::kMaxNesting) +
+                                 " levels deep");
         if (FCreated.size() >= TDesignLimits::kMaxComponents)
-            Fail(childPath, "more than " + std::to_string(TDesignLimits::kMaxComponents) + " components");
-        if (FindOwned(name) || SameText(name, FForm->Name())) Fail(childPath, "duplicate name " + Quoted(name));
+            Fail(childPlace, "more than " + std::to_string(TDesignLimits::kMaxComponents) + " components");
+        if (FindOwned(name) || SameText(name, FForm->Name())) Fail(childPlace, "duplicate name " + Quoted(name));
         TComponent* created = info.Create(FForm);
         created->SetName(name);
-        FOwnedByName.emplace(LowerCase(name), created);
+        FOwnedByName.emplace(created->Name(), created);
         created->SetLoading(true);
-        if (auto* container = dynamic_cast<TWinControl*>(created)) {
-            container->DisableAlign();
-            FContainers.push_back(container);
+        if (TControl* control = created->AsControl()) {
+            if (TWinControl* container = control->AsWinControl()) {
+                container->DisableAlign();
+                FContainers.push_back(container);
+            }
+            control->SetParent(parent.AsControl() ? parent.AsControl()->AsWinControl() : nullptr);
         }
         FCreated.push_back(created);
-        if (auto* control = dynamic_cast<TControl*>(created)) control->SetParent(dynamic_cast<TWinControl*>(&parent));
         return *created;
     }
 
     // Right and bottom edges must stay 32-bit, as every later sum of them does.
-    void CheckEdges(const TComponent& component, const std::string& path) const {
-        auto* control = dynamic_cast<const TControl*>(&component);
+    void CheckEdges(const TComponent& component, const TPlace& place) const {
+        const TControl* control = component.AsControl();
         if (!control) return;
         auto check = [&](const char* sizeName, const char* edge, int64_t start, int64_t size) {
             int64_t end = start + size;
             if (end < std::numeric_limits<int32_t>::min() || end > std::numeric_limits<int32_t>::max())
-                Fail(path + "." + sizeName, std::string("the ") + edge + " edge " + std::to_string(end) +
-                                                " leaves the 32-bit range");
+                Fail(TPlace{&place, sizeName}, std::string("the ") + edge + " edge " + std::to_string(end) +
+                                                   " leaves the 32-bit range");
         };
         check("Width", "right", control->Left(), control->Width());
         check("Height", "bottom", control->Top(), control->Height());
     }
 
-    void ReadProperties(TPersistent& target, const TClassInfo& info, const json& props, const std::string& path) {
-        if (!props.is_object()) Fail(path, "\"properties\" must be an object");
-        for (const auto& [key, value] : props.items())
-            if (!info.FindProperty(key))
-                Fail(path + "." + key, "unknown property of " + info.Name + DidYouMean(key, PropertyNames(info)));
-        // Published order, whatever the order in the file.
-        for (const TPropInfo* prop : info.PublishedProperties()) {
-            auto it = props.find(prop->Name);
-            if (it != props.end()) ReadValue(target, *prop, *it, path + "." + prop->Name);
+    // One designed value of an object, waiting to be read in published order.
+    struct TPendingValue {
+        int Position;
+        const TPropInfo* Prop;
+        const json* Value;
+    };
+
+    void ReadProperties(TPersistent& target, const TClassInfo& info, const json& props, const TPlace& place) {
+        if (!props.is_object()) Fail(place, "\"properties\" must be an object");
+        const std::vector<const TPropInfo*>& published = info.PublishedProperties();
+        // Nested objects read further values onto the same list, after these.
+        const size_t first = FPending.size();
+        for (auto it = props.begin(); it != props.end(); ++it) {
+            int position = info.PropertyPosition(it.key());
+            if (position < 0)
+                Fail(TPlace{&place, it.key()},
+                     "unknown property of " + info.Name + DidYouMean(it.key(), PropertyNames(info)));
+            FPending.push_back({position, published[static_cast<size_t>(position)], &*it});
         }
+        // Published order, whatever the order in the file.
+        std::sort(FPending.begin() + static_cast<ptrdiff_t>(first), FPending.end(),
+                  [](const TPendingValue& a, const TPendingValue& b) { return a.Position < b.Position; });
+        const size_t end = FPending.size();
+        for (size_t i = first; i < end; ++i) {
+            const TPendingValue value = FPending[i];
+            ReadValue(target, *value.Prop, *value.Value, TPlace{&place, value.Prop->Name});
+        }
+        FPending.resize(first);
     }
 
-    void ReadValue(TPersistent& target, const TPropInfo& prop, const json& value, const std::string& path) {
-        auto expect = [&](bool ok, const std::string& what) {
-            if (!ok) Fail(path, "expected " + what + ", got " + JsonTypeName(value));
+    void ReadValue(TPersistent& target, const TPropInfo& prop, const json& value, const TPlace& place) {
+        // The expectation is spelled out only when it is not met.
+        auto expect = [&](bool ok, auto what) {
+            if (!ok) Fail(place, "expected " + std::string(what()) + ", got " + JsonTypeName(value));
         };
+        auto text = [](const char* literal) { return [literal] { return std::string(literal); }; };
         switch (prop.Kind) {
         case TPropKind::Integer:
-            expect(value.is_number_integer(), "an integer");
-            prop.SetOrd(target, IntegerIn(value, path, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+            expect(value.is_number_integer(), text("an integer"));
+            prop.SetOrd(target, IntegerIn(value, place, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
             break;
         case TPropKind::Boolean:
-            expect(value.is_boolean(), "true or false");
+            expect(value.is_boolean(), text("true or false"));
             prop.SetOrd(target, value.get<bool>() ? 1 : 0);
             break;
         case TPropKind::String:
-            expect(value.is_string(), "a string");
-            prop.SetString(target, value.get<std::string>());
+            expect(value.is_string(), text("a string"));
+            prop.SetString(target, value.get_ref<const std::string&>());
             break;
         case TPropKind::Enum:
-            expect(value.is_string(), "a member name of " + prop.TypeName);
-            prop.SetOrd(target, MemberIndex(*prop.Enum, value.get<std::string>(), path));
+            expect(value.is_string(), [&] { return "a member name of " + prop.TypeName; });
+            prop.SetOrd(target, MemberIndex(*prop.Enum, value.get_ref<const std::string&>(), place));
             break;
         case TPropKind::Set: {
-            expect(value.is_array(), "an array of " + prop.Enum->Name + " member names");
+            expect(value.is_array(), [&] { return "an array of " + prop.Enum->Name + " member names"; });
             int64_t bits = 0;
             for (const json& member : value) {
-                if (!member.is_string()) Fail(path, "expected member names of " + prop.Enum->Name + ", got " + JsonTypeName(member));
-                bits |= int64_t{1} << MemberIndex(*prop.Enum, member.get<std::string>(), path);
+                if (!member.is_string()) Fail(place, "expected member names of " + prop.Enum->Name + ", got " + JsonTypeName(member));
+                bits |= int64_t{1} << MemberIndex(*prop.Enum, member.get_ref<const std::string&>(), place);
             }
             prop.SetOrd(target, bits);
             break;
         }
         case TPropKind::Color:
-            prop.SetOrd(target, ColorValue(value, path));
+            prop.SetOrd(target, ColorValue(value, place));
             break;
         case TPropKind::Object: {
-            expect(value.is_object(), "an object of " + prop.TypeName + " properties");
+            expect(value.is_object(), [&] { return "an object of " + prop.TypeName + " properties"; });
             TPersistent* nested = prop.NestedObject(target);
-            ReadProperties(*nested, *nested->PublishedInfo(), value, path);
+            ReadProperties(*nested, *nested->PublishedInfo(), value, place);
             break;
         }
         case TPropKind::Reference:
-            expect(value.is_string(), "a component name");
-            FReferences.push_back({&target, &prop, value.get<std::string>(), path});
+            expect(value.is_string(), text("a component name"));
+            FReferences.push_back({&target, &prop, value.get<std::string>(), place.Text()});
             break;
         case TPropKind::Event:
-            expect(value.is_string(), "a handler name");
-            BindEvent(target, prop, value.get<std::string>(), path);
+            expect(value.is_string(), text("a handler name"));
+            BindEvent(target, prop, value.get_ref<const std::string&>(), place);
             break;
         }
     }
 
-    int64_t IntegerIn(const json& value, const std::string& path, int64_t low, int64_t high) const {
+    int64_t IntegerIn(const json& value, const TPlace& place, int64_t low, int64_t high) const {
         if (value.is_number_unsigned() && value.get<uint64_t>() > static_cast<uint64_t>(high))
-            Fail(path, "value out of range");
+            Fail(place, "value out of range");
         int64_t v = value.get<int64_t>();
-        if (v < low || v > high) Fail(path, "value " + std::to_string(v) + " out of range");
+        if (v < low || v > high) Fail(place, "value " + std::to_string(v) + " out of range");
         return v;
     }
 
@@ -298,23 +370,24 @@ private:
         return names;
     }
 
-    int MemberIndex(const TEnumInfo& type, const std::string& member, const std::string& path) const {
+    int MemberIndex(const TEnumInfo& type, const std::string& member, const TPlace& place) const {
         int index = type.IndexOf(member);
         if (index < 0)
-            Fail(path, "unknown member " + Quoted(member) + " of " + type.Name + DidYouMean(member, type.Members) +
+            Fail(place, "unknown member " + Quoted(member) + " of " + type.Name + DidYouMean(member, type.Members) +
                            " (members: " + JoinNames(type.Members) + ")");
         return index;
     }
 
-    int64_t ColorValue(const json& value, const std::string& path) const {
+    int64_t ColorValue(const json& value, const TPlace& place) const {
         if (value.is_string()) {
-            std::optional<TColor> color = ColorFromName(value.get<std::string>());
-            if (!color) Fail(path, UnknownColour(value.get<std::string>()));
+            const std::string& name = value.get_ref<const std::string&>();
+            std::optional<TColor> color = ColorFromName(name);
+            if (!color) Fail(place, UnknownColour(name));
             return *color;
         }
-        if (!value.is_number_integer()) Fail(path, std::string("expected a colour (integer or name), got ") + JsonTypeName(value));
+        if (!value.is_number_integer()) Fail(place, std::string("expected a colour (integer or name), got ") + JsonTypeName(value));
         // Negative values and their unsigned 32-bit spellings both name system colours.
-        return static_cast<TColor>(static_cast<uint32_t>(IntegerIn(value, path, INT32_MIN, UINT32_MAX)));
+        return static_cast<TColor>(static_cast<uint32_t>(IntegerIn(value, place, INT32_MIN, UINT32_MAX)));
     }
 
     // HTML's "#RRGGBB" is a common guess; show the integer that means it.
@@ -329,12 +402,12 @@ private:
         return problem + DidYouMean(name, ColorNames());
     }
 
-    void BindEvent(TPersistent& target, const TPropInfo& prop, const std::string& handler, const std::string& path) {
+    void BindEvent(TPersistent& target, const TPropInfo& prop, const std::string& handler, const TPlace& place) {
         const TClassInfo& formClass = *FForm->PublishedInfo();
         const TMethodInfo* method = formClass.FindMethod(handler);
-        if (!method) Fail(path, "no published handler " + Quoted(handler) + " in " + formClass.Name + HandlerHint(formClass, handler));
+        if (!method) Fail(place, "no published handler " + Quoted(handler) + " in " + formClass.Name + HandlerHint(formClass, handler));
         if (method->EventType != *prop.EventType)
-            Fail(path, "handler " + Quoted(handler) + " is a " + method->EventTypeName + ", not a " + prop.TypeName);
+            Fail(place, "handler " + Quoted(handler) + " is a " + method->EventTypeName + ", not a " + prop.TypeName);
         prop.SetEvent(target, method->Bind(*FForm));
     }
 
@@ -343,9 +416,8 @@ private:
     TComponent* FindOwned(const std::string& name) {
         if (FOwnedByName.empty())
             for (int i = 0; i < FForm->ComponentCount(); ++i)
-                if (TComponent* c = FForm->Components(i); !c->Name().empty())
-                    FOwnedByName.emplace(LowerCase(c->Name()), c);
-        auto it = FOwnedByName.find(LowerCase(name));
+                if (TComponent* c = FForm->Components(i); !c->Name().empty()) FOwnedByName.emplace(c->Name(), c);
+        auto it = FOwnedByName.find(name);
         return it == FOwnedByName.end() ? nullptr : it->second;
     }
 
@@ -360,20 +432,22 @@ private:
     void ResolveReferences() {
         for (const TPendingReference& ref : FReferences) {
             TComponent* found = SameText(ref.Name, FForm->Name()) ? FForm : FindOwned(ref.Name);
-            if (!found) Fail(ref.Path, "no component named " + Quoted(ref.Name));
+            if (!found) FailAt(ref.Path, "no component named " + Quoted(ref.Name));
             if (!ref.Prop->SetReference(*ref.Target, found))
-                Fail(ref.Path, Quoted(ref.Name) + " is a " + found->ClassName() + ", not a " + ref.Prop->TypeName);
+                FailAt(ref.Path, Quoted(ref.Name) + " is a " + found->ClassName() + ", not a " + ref.Prop->TypeName);
         }
     }
 
     std::string FFileName;
     TForm* FForm = nullptr;
     std::vector<TComponent*> FCreated;
-    // The form's components by lower-case name, so that finding one does
-    // not walk them all: a design of many components stays linear.
-    std::unordered_map<std::string, TComponent*> FOwnedByName;
+    // The form's components by name, letter case ignored, so that finding
+    // one does not walk them all: a design of many components stays
+    // linear. The keys view the components' own names.
+    std::unordered_map<std::string_view, TComponent*, TNameHash, TNameEqual> FOwnedByName;
     std::vector<TWinControl*> FContainers;  // in creation order, parents first
     std::vector<TPendingReference> FReferences;
+    std::vector<TPendingValue> FPending;
 };
 
 }  // namespace

@@ -28,7 +28,7 @@ const TPropertyIndex& TClassInfo::Index() const {
             else
                 all.push_back(&p);
         }
-        for (const TPropInfo* p : all) FIndex.ByName.emplace_back(p->Name, p);
+        for (size_t i = 0; i < all.size(); ++i) FIndex.ByName.emplace_back(all[i]->Name, i);
         std::sort(FIndex.ByName.begin(), FIndex.ByName.end());
     });
     return FIndex;
@@ -36,11 +36,16 @@ const TPropertyIndex& TClassInfo::Index() const {
 
 const std::vector<const TPropInfo*>& TClassInfo::PublishedProperties() const { return Index().All; }
 
-const TPropInfo* TClassInfo::FindProperty(const std::string& name) const {
+int TClassInfo::PropertyPosition(std::string_view name) const {
     const auto& byName = Index().ByName;
-    auto it = std::lower_bound(byName.begin(), byName.end(), std::string_view(name),
+    auto it = std::lower_bound(byName.begin(), byName.end(), name,
                                [](const auto& entry, std::string_view n) { return entry.first < n; });
-    return it != byName.end() && it->first == name ? it->second : nullptr;
+    return it != byName.end() && it->first == name ? static_cast<int>(it->second) : -1;
+}
+
+const TPropInfo* TClassInfo::FindProperty(std::string_view name) const {
+    int position = PropertyPosition(name);
+    return position < 0 ? nullptr : Index().All[static_cast<size_t>(position)];
 }
 
 const TMethodInfo* TClassInfo::FindMethod(const std::string& name) const {

@@ -72,8 +72,8 @@ public:
     TPropertyIndex(const TPropertyIndex&) {}
     TPropertyIndex& operator=(const TPropertyIndex&) { return *this; }
 
-    std::vector<const TPropInfo*> All;                           // published order
-    std::vector<std::pair<std::string_view, const TPropInfo*>> ByName;  // sorted by name
+    std::vector<const TPropInfo*> All;                          // published order
+    std::vector<std::pair<std::string_view, size_t>> ByName;  // position in All, sorted by name
     std::once_flag Once;
 };
 
@@ -90,7 +90,9 @@ struct TClassInfo {
 
     // Computed once per class; safe to call from several threads.
     const std::vector<const TPropInfo*>& PublishedProperties() const;
-    const TPropInfo* FindProperty(const std::string& name) const;
+    const TPropInfo* FindProperty(std::string_view name) const;
+    // The property's place in PublishedProperties(), or -1 when there is none.
+    int PropertyPosition(std::string_view name) const;
     const TMethodInfo* FindMethod(const std::string& name) const;
     bool InheritsFrom(const TClassInfo& other) const;
 

@@ -63,7 +63,7 @@ TControl* TWinControl::Controls(int index) const {
 }
 
 void TWinControl::InsertControl(TControl* control) {
-    bool windowed = dynamic_cast<TWinControl*>(control) != nullptr;
+    bool windowed = control->AsWinControl() != nullptr;
     (windowed ? FWinControls : FControls).push_back(control);
     control->FParent = this;
     control->ParentColorChanged();

@@ -18,6 +18,9 @@ public:
     static const TClassInfo& StaticInfo();
     const TClassInfo* PublishedInfo() const override { return &StaticInfo(); }
 
+    TWinControl* AsWinControl() override { return this; }
+    const TWinControl* AsWinControl() const override { return this; }
+
     int ControlCount() const { return static_cast<int>(FControls.size() + FWinControls.size()); }
     TControl* Controls(int index) const;
 
