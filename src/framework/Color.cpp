@@ -1,6 +1,7 @@
 #include "framework/Color.h"
 
 #include <array>
+#include <string_view>
 #include <utility>
 
 #include "platform/SysColors.h"
@@ -9,7 +10,7 @@ namespace quill {
 
 namespace {
 
-const std::array<std::pair<const char*, TColor>, 48> kColorNames = {{
+const std::array<std::pair<std::string_view, TColor>, 48> kColorNames = {{
     {"clBlack", clBlack},
     {"clMaroon", clMaroon},
     {"clGreen", clGreen},
@@ -81,7 +82,7 @@ std::optional<std::string> ColorToName(TColor color) {
 
 std::vector<std::string> ColorNames() {
     std::vector<std::string> names;
-    for (const auto& entry : kColorNames) names.push_back(entry.first);
+    for (const auto& entry : kColorNames) names.emplace_back(entry.first);
     return names;
 }
 

@@ -103,6 +103,8 @@ void TControl::SetParentFont(bool value) {
 
 void TControl::ParentFontChanged() {
     if (!FParentFont || !FParent) return;
+    // Already the same: nothing changes here or below, so no one is told.
+    if (FFont->SameValues(FParent->Font())) return;
     FFontFromParent = true;
     FFont->CopyValuesFrom(FParent->Font());
     FFontFromParent = false;

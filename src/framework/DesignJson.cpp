@@ -42,10 +42,12 @@ public:
 
     bool key(std::string& name) {
         if (name.size() > TDesignLimits::kMaxStringBytes) return Refuse(TooLong("a key"));
-        json& object = *FOpen.back().Value;
-        if (object.contains(name)) return Refuse(Where() + ": duplicate key \"" + Clip(name) + "\"");
-        FOpen.back().Key = name;
-        FSlot = &object[name];
+        auto& members = FOpen.back().Value->get_ref<json::object_t&>();
+        // try_emplace leaves the name alone when the key is there already.
+        auto [member, added] = members.try_emplace(std::move(name));
+        if (!added) return Refuse(Where() + ": duplicate key \"" + Clip(name) + "\"");
+        FOpen.back().Key = &member->first;
+        FSlot = &member->second;
         return true;
     }
 
@@ -74,7 +76,7 @@ public:
 private:
     struct TOpen {
         json* Value;
-        std::string Key;  // the last key read, for messages
+        const std::string* Key = nullptr;  // the last key read, for messages
     };
 
     // Stores a finished value where the parser is: the root, the next array
@@ -103,7 +105,7 @@ private:
             return Refuse("JSON nested more than " + std::to_string(TDesignLimits::kMaxJsonDepth) +
                           " levels deep (components nest at most " + std::to_string(TDesignLimits::kMaxNesting) +
                           " levels)");
-        FOpen.push_back({Store(std::move(empty)), {}});
+        FOpen.push_back({Store(std::move(empty)), nullptr});
         return true;
     }
 
@@ -126,7 +128,8 @@ private:
         std::string path = "(root)";
         for (size_t i = 0; i + 1 < FOpen.size(); ++i) {
             const json& v = *FOpen[i].Value;
-            path += v.is_array() ? "[" + std::to_string(v.size() - 1) + "]" : "." + Clip(FOpen[i].Key);
+            path += v.is_array() ? "[" + std::to_string(v.size() - 1) + "]"
+                                 : "." + Clip(FOpen[i].Key ? *FOpen[i].Key : std::string());
         }
         return path;
     }

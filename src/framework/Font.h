@@ -22,6 +22,9 @@ public:
     static const TClassInfo& StaticInfo();
     const TClassInfo* PublishedInfo() const override { return &StaticInfo(); }
     void CopyValuesFrom(const TPersistent& source) override;
+    bool SameValues(const TFont& other) const {
+        return FSize == other.FSize && FColor == other.FColor && FStyle == other.FStyle && FName == other.FName;
+    }
 
     const std::string& Name() const { return FName; }
     void SetName(const std::string& name);

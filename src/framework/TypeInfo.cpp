@@ -28,8 +28,7 @@ const TPropertyIndex& TClassInfo::Index() const {
             else
                 all.push_back(&p);
         }
-        for (size_t i = 0; i < all.size(); ++i) FIndex.ByName.emplace_back(all[i]->Name, i);
-        std::sort(FIndex.ByName.begin(), FIndex.ByName.end());
+        for (size_t i = 0; i < all.size(); ++i) FIndex.ByName.emplace(all[i]->Name, i);
     });
     return FIndex;
 }
@@ -38,9 +37,8 @@ const std::vector<const TPropInfo*>& TClassInfo::PublishedProperties() const { r
 
 int TClassInfo::PropertyPosition(std::string_view name) const {
     const auto& byName = Index().ByName;
-    auto it = std::lower_bound(byName.begin(), byName.end(), name,
-                               [](const auto& entry, std::string_view n) { return entry.first < n; });
-    return it != byName.end() && it->first == name ? static_cast<int>(it->second) : -1;
+    auto it = byName.find(name);
+    return it == byName.end() ? -1 : static_cast<int>(it->second);
 }
 
 const TPropInfo* TClassInfo::FindProperty(std::string_view name) const {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <typeindex>
+#include <unordered_map>
 #include <vector>
 
 namespace quill {
@@ -73,7 +74,7 @@ public:
     TPropertyIndex& operator=(const TPropertyIndex&) { return *this; }
 
     std::vector<const TPropInfo*> All;                          // published order
-    std::vector<std::pair<std::string_view, size_t>> ByName;  // position in All, sorted by name
+    std::unordered_map<std::string_view, size_t> ByName;       // position in All
     std::once_flag Once;
 };
 
