@@ -44,8 +44,8 @@ std::string DemoLikeDesign() {
 
 TDirectWriter::TDirectWriter(const quill::TStrings& lines) {
     for (int i = 0; i < lines.Count(); ++i) {
-        FLines.push_back(lines[i]);
-        FBytes += lines[i].size() + 2;
+        FLines.emplace_back(lines.View(i));
+        FBytes += FLines.back().size() + 2;
     }
 }
 

@@ -24,15 +24,6 @@ HRESULT Guarded(F&& work) {
     }
 }
 
-std::string JoinedWithCrLf(const TStrings& lines) {
-    std::string text;
-    for (int i = 0; i < lines.Count(); ++i) {
-        text += lines[i];
-        text += "\r\n";
-    }
-    return text;
-}
-
 }  // namespace
 
 TQuillAspObject::TQuillAspObject() { LockModule(); }
@@ -131,7 +122,7 @@ void TQuillAspObject::WriteBody() {
     std::unique_ptr<TPageOneForm> form = TPageOneForm::Create();
     TStrings* lines = form->QuillHtmlGenerator1->Generate();
     if (!lines) throw Exception("GetBody: the page generator produced no page");
-    TTextVariant page(JoinedWithCrLf(*lines));
+    TTextVariant page(lines->Text());
     if (!FContext) throw Exception("GetBody: no scripting context is held; OnStartPage must come first");
     TComPtr<IResponse> response;
     OleCheck(FContext->get_Response(response.Put()), "GetBody: IScriptingContext.Response");

@@ -68,7 +68,7 @@ TQuillHtmlGenerator* FirstGenerator(const TForm& form) {
 
 // Line by line, so a big page never needs a joined copy.
 void WritePage(const TStrings& lines, std::ostream& out) {
-    for (int i = 0; i < lines.Count(); ++i) out << lines[i] << "\r\n";
+    for (int i = 0; i < lines.Count(); ++i) out << lines.View(i) << "\r\n";
     out.flush();
 }
 

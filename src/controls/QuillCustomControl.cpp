@@ -1,5 +1,6 @@
 #include "controls/QuillCustomControl.h"
 
+#include "framework/CachedCast.h"
 #include "framework/ClassBuilder.h"
 
 namespace quill {
@@ -57,12 +58,12 @@ void TQuillCustomControl::AddCellControl(TCellControlList& list) { list.push_bac
 void TQuillCustomControl::UpdateTag(THtmlTag& tag) {
     if (tag.TagName() == "td") {
         FCellFormat.UpdateTag(tag);
-        tag.SetIntAttribute("width", Width());
+        tag.SetIntAttribute(anWidth, Width());
         // An empty height counts as set but is never written.
         if (FCellFormat.FixedMinimumSize())
-            tag.SetIntAttribute("height", Height());
+            tag.SetIntAttribute(anHeight, Height());
         else
-            tag.SetAttribute("height", "");
+            tag.SetAttribute(anHeight, "");
     }
     if (FOnUpdateTag) FOnUpdateTag(tag);
 }
@@ -73,17 +74,26 @@ void TQuillCustomControl::GenerateContent(std::string& content) {
 }
 
 void TQuillCustomControl::GetDefaultHtml(TStrings& strings) {
-    // The link holds its open tag from StartTag to EndTag: keep this order.
-    std::string line = FHtmlLink.StartTag();
-    // One allocation for the usual line: no handler changes its length.
-    line.reserve(line.size() + FHtmlFont.GetOpenText().size() + Caption().size() + FHtmlFont.GetCloseText().size() + 4);
-    line += FHtmlFont.GetOpenText();
+    // The line is put together at the end of one buffer kept for the
+    // thread, so the cells of a page allocate nothing. A handler may make
+    // another control's line meanwhile: that one goes after this one and
+    // is taken off again, so this part stays as it was.
+    thread_local std::string buffer;
+    const size_t start = buffer.size();
+    struct TRestore {
+        size_t Start;
+        ~TRestore() { buffer.resize(Start); }
+    } restore{start};
+    // The link holds its open tag from StartTag to EndTag, and the font's
+    // opening text is the one from before the content: keep this order.
+    buffer += FHtmlLink.StartTag();
+    buffer += FHtmlFont.GetOpenText();
     std::string content;
     GenerateContent(content);
-    line += content;
-    line += FHtmlFont.GetCloseText();
-    line += FHtmlLink.EndTag();
-    strings.Add(line);
+    buffer += content;
+    buffer += FHtmlFont.GetCloseText();
+    buffer += FHtmlLink.EndTag();
+    strings.Add(std::string_view(buffer).substr(start));
 }
 
 void TQuillCustomControl::GetHtml(TStrings& strings) {
@@ -135,8 +145,9 @@ const TClassInfo& TQuillCustomControl::StaticInfo() {
 
 TCellControlList CollectCellControls(const TWinControl& container) {
     TCellControlList list;
+    TCachedCast<TQuillCustomControl> pageControl;
     for (int i = 0; i < container.ControlCount(); ++i) {
-        auto* control = dynamic_cast<TQuillCustomControl*>(container.Controls(i));
+        auto* control = pageControl(container.Controls(i));
         if (control && control->Visible()) control->AddCellControl(list);
     }
     return list;

@@ -1,12 +1,25 @@
 #include "framework/Strings.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "framework/Exception.h"
 #include "framework/TextHelpers.h"
 #include "platform/AtomicFile.h"
 
 namespace quill {
 
-int TStrings::Add(const std::string& text) {
+namespace {
+
+constexpr std::string_view kLineBreak = "\r\n";
+// Blocks double from the first to the largest; a longer line gets a block
+// of its own size.
+constexpr size_t kFirstBlock = 1024;
+constexpr size_t kLargestBlock = size_t{1} << 20;
+
+}  // namespace
+
+int TStrings::Add(std::string_view text) {
     int index = Count();
     Insert(index, text);
     return index;
@@ -16,7 +29,8 @@ void TStrings::AddStrings(const TStrings& other) {
     BeginUpdate();
     // Copy first: `other` may be this very list.
     std::vector<std::string> lines;
-    for (int i = 0; i < other.Count(); ++i) lines.push_back(other.Get(i));
+    lines.reserve(static_cast<size_t>(other.Count()));
+    for (int i = 0; i < other.Count(); ++i) lines.emplace_back(other.View(i));
     for (const std::string& line : lines) Add(line);
     EndUpdate();
 }
@@ -30,22 +44,23 @@ void TStrings::EndUpdate() {
     if (--FUpdateCount == 0) SetUpdateState(false);
 }
 
+void TStrings::WriteText(const std::function<void(std::string_view)>& write) const {
+    for (int i = 0; i < Count(); ++i) {
+        write(View(i));
+        write(kLineBreak);
+    }
+}
+
 std::string TStrings::Text() const {
     std::string text;
-    for (int i = 0; i < Count(); ++i) {
-        text += Get(i);
-        text += "\r\n";
-    }
+    WriteText([&text](std::string_view piece) { text += piece; });
     return text;
 }
 
 void TStrings::SaveToFile(const std::string& fileName) const {
-    // Line by line: a big page is never joined into a second copy.
+    // Piece by piece: a big page is never joined into a second copy.
     platform::SaveFile(fileName, [this](platform::FileWriter& out) {
-        for (int i = 0; i < Count(); ++i) {
-            out.Write(Get(i));
-            out.Write("\r\n");
-        }
+        WriteText([&out](std::string_view piece) { out.Write(piece); });
     });
 }
 
@@ -56,48 +71,157 @@ int TStrings::IndexOfName(const std::string& name) const {
 }
 
 std::string TStrings::Names(int index) const {
-    const std::string& entry = Get(index);
+    const std::string_view entry = View(index);
     size_t eq = entry.find('=');
-    return eq == std::string::npos ? std::string() : entry.substr(0, eq);
+    return eq == std::string_view::npos ? std::string() : std::string(entry.substr(0, eq));
 }
 
 std::string TStrings::ValueFromIndex(int index) const {
-    const std::string& entry = Get(index);
+    const std::string_view entry = View(index);
     size_t eq = entry.find('=');
-    return eq == std::string::npos ? std::string() : entry.substr(eq + 1);
+    return eq == std::string_view::npos ? std::string() : std::string(entry.substr(eq + 1));
+}
+
+TStringList::TStringList() = default;
+TStringList::~TStringList() = default;
+
+TStringList::TStringList(const TStringList& other) : TStrings(other), OnChange(other.OnChange) {
+    FPacked.reserve(static_cast<size_t>(other.Count()));
+    for (int i = 0; i < other.Count(); ++i) AppendPacked(other.View(i));
+}
+
+TStringList& TStringList::operator=(const TStringList& other) {
+    if (this != &other) *this = TStringList(other);
+    return *this;
+}
+
+int TStringList::Count() const {
+    return static_cast<int>(FUnpacked ? FItems.size() : FPacked.size());
 }
 
 const std::string& TStringList::Get(int index) const {
     CheckIndex(index, Count() - 1);
-    return FItems[index];
+    Unpack();
+    return FItems[static_cast<size_t>(index)];
 }
 
-void TStringList::Put(int index, const std::string& text) {
+std::string_view TStringList::View(int index) const {
     CheckIndex(index, Count() - 1);
-    FItems[index] = text;
+    return FUnpacked ? std::string_view(FItems[static_cast<size_t>(index)]) : FPacked[static_cast<size_t>(index)];
+}
+
+void TStringList::Put(int index, std::string_view text) {
+    CheckIndex(index, Count() - 1);
+    if (FUnpacked) {
+        FItems[static_cast<size_t>(index)].assign(text);
+    } else if (index + 1 == Count()) {
+        DropLastPacked();
+        AppendPacked(text);
+    } else {
+        // `text` may lie in the packed blocks, which unpacking keeps.
+        Unpack();
+        FItems[static_cast<size_t>(index)].assign(text);
+    }
     Changed();
 }
 
-void TStringList::Insert(int index, const std::string& text) {
+void TStringList::Insert(int index, std::string_view text) {
     CheckIndex(index, Count());
-    FItems.insert(FItems.begin() + index, text);
+    if (!FUnpacked && index == Count()) {
+        AppendPacked(text);
+    } else {
+        Unpack();
+        FItems.emplace(FItems.begin() + index, text);
+    }
     Changed();
 }
 
 void TStringList::Delete(int index) {
     CheckIndex(index, Count() - 1);
-    FItems.erase(FItems.begin() + index);
+    if (!FUnpacked && index + 1 == Count()) {
+        DropLastPacked();
+    } else {
+        Unpack();
+        FItems.erase(FItems.begin() + index);
+    }
     Changed();
 }
 
 void TStringList::Clear() {
-    if (FItems.empty()) return;
+    const bool hadLines = Count() > 0;
+    // The blocks stay for the next lines: a page made again allocates nothing.
+    for (TBlock& block : FBlocks) block.Size = 0;
+    FBlock = 0;
+    FPacked.clear();
     FItems.clear();
-    Changed();
+    FUnpacked = false;
+    if (hadLines) Changed();
 }
 
 void TStringList::Reserve(int count) {
-    if (count > 0) FItems.reserve(static_cast<size_t>(count));
+    if (count <= 0) return;
+    if (FUnpacked)
+        FItems.reserve(static_cast<size_t>(count));
+    else
+        FPacked.reserve(static_cast<size_t>(count));
+}
+
+std::string TStringList::Text() const {
+    if (FUnpacked) return TStrings::Text();
+    size_t size = 0;
+    for (const TBlock& block : FBlocks) size += block.Size;
+    std::string text;
+    text.reserve(size);
+    WriteText([&text](std::string_view piece) { text += piece; });
+    return text;
+}
+
+void TStringList::WriteText(const std::function<void(std::string_view)>& write) const {
+    if (FUnpacked) return TStrings::WriteText(write);
+    for (const TBlock& block : FBlocks)
+        if (block.Size > 0) write({block.Data.get(), block.Size});
+}
+
+void TStringList::AppendPacked(std::string_view text) {
+    const size_t need = text.size() + kLineBreak.size();
+    if (FBlocks.empty() || FBlocks[FBlock].Capacity - FBlocks[FBlock].Size < need) {
+        // The next block when it is empty and large enough, else a new one
+        // put in its place; the blocks before keep their lines.
+        const size_t next = FBlocks.empty() ? 0 : FBlock + 1;
+        if (next == FBlocks.size() || FBlocks[next].Capacity < need) {
+            const size_t previous = FBlocks.empty() ? 0 : FBlocks[FBlock].Capacity;
+            TBlock block;
+            block.Capacity = std::max(need, std::clamp(2 * previous, kFirstBlock, kLargestBlock));
+            block.Data.reset(new char[block.Capacity]);
+            FBlocks.insert(FBlocks.begin() + static_cast<std::ptrdiff_t>(next), std::move(block));
+        }
+        FBlock = next;
+    }
+    TBlock& block = FBlocks[FBlock];
+    char* line = block.Data.get() + block.Size;
+    // memmove: the text may be a line of this list, now dropped but still there.
+    std::memmove(line, text.data(), text.size());
+    std::memcpy(line + text.size(), kLineBreak.data(), kLineBreak.size());
+    block.Size += need;
+    FPacked.emplace_back(line, text.size());
+}
+
+void TStringList::DropLastPacked() {
+    const std::string_view last = FPacked.back();
+    FPacked.pop_back();
+    // The last line ends the last non-empty block; it becomes the one filled.
+    while (FBlocks[FBlock].Size == 0) --FBlock;
+    TBlock& block = FBlocks[FBlock];
+    block.Size = static_cast<size_t>(last.data() - block.Data.get());
+}
+
+void TStringList::Unpack() const {
+    if (FUnpacked) return;
+    FItems.assign(FPacked.begin(), FPacked.end());
+    FUnpacked = true;
+    // The blocks keep their bytes: a text being put may still lie in them.
+    // They are emptied when the list is cleared.
+    FPacked.clear();
 }
 
 void TStringList::SetUpdateState(bool updating) {

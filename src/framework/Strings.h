@@ -1,6 +1,10 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/Event.h"
@@ -15,13 +19,15 @@ public:
 
     virtual int Count() const = 0;
     virtual const std::string& Get(int index) const = 0;
-    virtual void Put(int index, const std::string& text) = 0;
-    virtual void Insert(int index, const std::string& text) = 0;
+    virtual void Put(int index, std::string_view text) = 0;
+    virtual void Insert(int index, std::string_view text) = 0;
     virtual void Delete(int index) = 0;
     virtual void Clear() = 0;
+    // The line's text without a copy; valid until the list changes.
+    virtual std::string_view View(int index) const { return Get(index); }
 
     const std::string& operator[](int index) const { return Get(index); }
-    int Add(const std::string& text);
+    int Add(std::string_view text);
     void AddStrings(const TStrings& other);
     // Room for `count` lines in all, made ahead; a hint that lists may ignore.
     virtual void Reserve(int count) { (void)count; }
@@ -32,7 +38,7 @@ public:
     bool Updating() const { return FUpdateCount > 0; }
 
     // Every line followed by CR LF, the last one too.
-    std::string Text() const;
+    virtual std::string Text() const;
     // Writes Text() to the file, creating or replacing it the safe way for
     // what sits at the path; raises Exception naming the file and reason.
     void SaveToFile(const std::string& fileName) const;
@@ -45,34 +51,70 @@ public:
 
 protected:
     virtual void SetUpdateState(bool updating) { (void)updating; }
+    // Hands every line, each followed by CR LF, to `write` in order.
+    virtual void WriteText(const std::function<void(std::string_view)>& write) const;
 
 private:
     int FUpdateCount = 0;
 };
 
+// Lines are kept packed, each followed by its CR LF, in a few large blocks
+// while the list only grows or changes at its end, as a page does: adding
+// a line then allocates nothing once the blocks exist, Text is one copy and
+// saving writes whole blocks. The first Get, or an edit before the last
+// line, turns the list into one string per line for good (until Clear),
+// so references that Get hands out stay valid as long as with any list.
+// Like every list, it is not for several threads at once, not even to read.
 class TStringList : public TStrings {
 public:
+    TStringList();
+    ~TStringList() override;
+    // A copy holds the same lines and handler, packed afresh.
+    TStringList(const TStringList& other);
+    TStringList& operator=(const TStringList& other);
+    TStringList(TStringList&&) noexcept = default;
+    TStringList& operator=(TStringList&&) noexcept = default;
+
     std::string ClassName() const override { return "TStringList"; }
 
-    int Count() const override { return static_cast<int>(FItems.size()); }
+    int Count() const override;
     const std::string& Get(int index) const override;
-    void Put(int index, const std::string& text) override;
-    void Insert(int index, const std::string& text) override;
+    std::string_view View(int index) const override;
+    void Put(int index, std::string_view text) override;
+    void Insert(int index, std::string_view text) override;
     void Delete(int index) override;
     void Clear() override;
     void Reserve(int count) override;
+    std::string Text() const override;
 
     // Fired after each change, or once when the outermost update ends.
     TNotifyEvent OnChange;
 
 protected:
     void SetUpdateState(bool updating) override;
+    void WriteText(const std::function<void(std::string_view)>& write) const override;
 
 private:
+    struct TBlock {
+        std::unique_ptr<char[]> Data;
+        size_t Size = 0;
+        size_t Capacity = 0;
+    };
+
     void Changed();
     void CheckIndex(int index, int limit) const;
+    void AppendPacked(std::string_view text);
+    void DropLastPacked();
+    void Unpack() const;
 
-    std::vector<std::string> FItems;
+    // Packed form: the blocks hold the lines in order, FBlock is the one
+    // being filled, and later ones are empty and kept for reuse.
+    std::vector<TBlock> FBlocks;
+    size_t FBlock = 0;
+    mutable std::vector<std::string_view> FPacked;
+    // One string per line, once unpacked.
+    mutable std::vector<std::string> FItems;
+    mutable bool FUnpacked = false;
     bool FChangedWhileUpdating = false;
 };
 

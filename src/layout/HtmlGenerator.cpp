@@ -43,11 +43,14 @@ void TBaseGenerator::GenerateRows() {
 
 void TBaseGenerator::GenerateTable() { GenerateRows(); }
 
-void AppendToLastLine(TStrings& lines, const std::string& text) {
-    if (lines.Count() == 0)
+void AppendToLastLine(TStrings& lines, std::string_view text) {
+    if (lines.Count() == 0) {
         lines.Add(text);
-    else
-        lines.Put(lines.Count() - 1, lines[lines.Count() - 1] + text);
+        return;
+    }
+    std::string last(lines.View(lines.Count() - 1));
+    last += text;
+    lines.Put(lines.Count() - 1, last);
 }
 
 void THtmlTableGenerator::GenerateTable() {
@@ -56,7 +59,7 @@ void THtmlTableGenerator::GenerateTable() {
     Output()->Reserve(Output()->Count() + static_cast<int>(std::min<size_t>(
                                               4 + 2 * static_cast<size_t>(table.RowCount()) + table.CellCount(), INT32_MAX)));
     std::unique_ptr<THtmlTag> tag = NewTableTag();
-    if (FCenterPage) tag->SetAttribute("align", "center");
+    if (FCenterPage) tag->SetAttribute(anAlign, "center");
     WriteLine(tag->StartTag());
     GenerateRows();
     WriteLine(tag->EndTag());
@@ -69,15 +72,14 @@ void THtmlTableGenerator::GenerateRow(int rowIndex) {
 }
 
 void THtmlTableGenerator::GenerateCell(const TCellData& cell) {
-    FCellTag.Clear();
-    FillCellTag(FCellTag, cell.Width, cell.Height, cell.ColSpan, cell.RowSpan, haDefault, vaDefault, true);
-    if (auto* control = dynamic_cast<TQuillCustomControl*>(cell.Control)) {
+    if (TQuillCustomControl* control = FPageControl(cell.Control)) {
+        FCellTag.Clear();
+        FillCellTag(FCellTag, cell.Width, cell.Height, cell.ColSpan, cell.RowSpan, haDefault, vaDefault, true);
         WriteControlCell(FCellTag, *control);
         return;
     }
     FLine.clear();
-    FCellTag.WriteStartTag(FLine);
-    FCellTag.WriteEndTag(FLine);
+    WriteEmptyCell(FLine, cell.Width, cell.Height, cell.ColSpan, cell.RowSpan);
     WriteLine(FLine);
 }
 
@@ -105,8 +107,8 @@ void THtmlTableGenerator::WriteControlCell(THtmlTag& tag, TQuillCustomControl& c
         AppendToLastLine(*Output(), FLine);
         return;
     }
-    for (int i = 0; i + 1 < count; ++i) Output()->Add(FControlLines[i]);
-    FLine.insert(0, FControlLines[count - 1]);
+    for (int i = 0; i + 1 < count; ++i) Output()->Add(FControlLines.View(i));
+    FLine.insert(0, FControlLines.View(count - 1));
     Output()->Add(FLine);
 }
 

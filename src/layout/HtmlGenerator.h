@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
+#include "framework/CachedCast.h"
 #include "layout/CellTable.h"
 #include "markup/HtmlTag.h"
 #include "framework/Event.h"
@@ -48,7 +50,7 @@ private:
 };
 
 // Appends `text` to the last line, or adds it as a line when there is none.
-void AppendToLastLine(TStrings& lines, const std::string& text);
+void AppendToLastLine(TStrings& lines, std::string_view text);
 
 // Writes the table as HTML, one element per line; each page control sets
 // its cell's attributes and writes its own HTML into its cell. An error
@@ -71,6 +73,7 @@ private:
     bool FCenterPage = false;
     // Reused for every cell, so a cell costs no allocation of its own.
     THtmlTag FCellTag{"td", {toAlwaysWrite}};
+    TCachedCast<TQuillCustomControl> FPageControl;
     std::string FLine;
     TStringList FControlLines;
 };

@@ -1,6 +1,8 @@
 #include "markup/HtmlCodes.h"
 
 #include <array>
+#include <charconv>
+#include <cstring>
 
 #include "framework/TextHelpers.h"
 #include "framework/TypeInfo.h"
@@ -43,8 +45,8 @@ std::string HtmlColor(TColor color) { return std::string(HtmlColorText(color).Vi
 
 std::unique_ptr<THtmlTag> NewTableTag() {
     auto tag = std::make_unique<THtmlTag>("table", THtmlTagOptions{toAlwaysWrite});
-    tag->SetIntAttribute("cellpadding", 0);
-    tag->SetIntAttribute("cellspacing", 0);
+    tag->SetIntAttribute(anCellpadding, 0);
+    tag->SetIntAttribute(anCellspacing, 0);
     return tag;
 }
 
@@ -55,14 +57,42 @@ std::unique_ptr<THtmlTag> NewCellTag(int32_t width, int32_t height, int32_t colS
     return tag;
 }
 
+namespace {
+
+// Copies `text` to `at` and answers the end.
+char* Put(char* at, std::string_view text) {
+    std::memcpy(at, text.data(), text.size());
+    return at + text.size();
+}
+
+char* PutIntAttr(char* at, std::string_view prefix, int32_t value) {
+    at = Put(at, prefix);
+    at = std::to_chars(at, at + 11, value).ptr;
+    *at++ = '"';
+    return at;
+}
+
+}  // namespace
+
+void WriteEmptyCell(std::string& out, int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan) {
+    // Put together on the stack and appended once: the longest cell fits.
+    char text[128];
+    char* at = PutIntAttr(text, "<td width=\"", width);
+    at = PutIntAttr(at, " height=\"", height);
+    if (colSpan > 1) at = PutIntAttr(at, " colspan=\"", colSpan);
+    if (rowSpan > 1) at = PutIntAttr(at, " rowspan=\"", rowSpan);
+    at = Put(at, "></td>");
+    out.append(text, at);
+}
+
 void FillCellTag(THtmlTag& tag, int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan,
                  THtmlAlignH alignH, THtmlAlignV alignV, bool useHeight) {
-    tag.SetIntAttribute("width", width);
-    if (useHeight) tag.SetIntAttribute("height", height);
-    if (colSpan > 1) tag.SetIntAttribute("colspan", colSpan);
-    if (rowSpan > 1) tag.SetIntAttribute("rowspan", rowSpan);
-    tag.SetAttribute("align", AlignHNames(alignH));
-    tag.SetAttribute("valign", AlignVNames(alignV));
+    tag.SetIntAttribute(anWidth, width);
+    if (useHeight) tag.SetIntAttribute(anHeight, height);
+    if (colSpan > 1) tag.SetIntAttribute(anColspan, colSpan);
+    if (rowSpan > 1) tag.SetIntAttribute(anRowspan, rowSpan);
+    tag.SetAttribute(anAlign, AlignHNames(alignH));
+    tag.SetAttribute(anValign, AlignVNames(alignV));
 }
 
 }  // namespace quill

@@ -47,5 +47,9 @@ std::unique_ptr<THtmlTag> NewCellTag(int32_t width, int32_t height, int32_t colS
 // so a writer can reuse one tag for every cell.
 void FillCellTag(THtmlTag& tag, int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan,
                  THtmlAlignH alignH, THtmlAlignV alignV, bool useHeight);
+// Appends the whole of an empty cell, start and end, as a tag filled by
+// FillCellTag with the default alignments and the height would write it;
+// no tag is made, so an empty cell costs no more than its bytes.
+void WriteEmptyCell(std::string& out, int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan);
 
 }  // namespace quill

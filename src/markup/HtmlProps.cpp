@@ -19,11 +19,11 @@ void THtmlTableDataPropertyBase::SetColor(TColor value) { Store(FColor, value); 
 
 void THtmlTableDataPropertyBase::UpdateTag(THtmlTag& tag) const {
     if (tag.TagName() != "td") return;
-    tag.SetAttribute("id", FElementId);
-    tag.SetAttribute("class", FStyleClass);
-    tag.SetAttribute("align", AlignHNames(FAlignH));
-    tag.SetAttribute("valign", AlignVNames(FAlignV));
-    if (!FParentColor) tag.SetAttribute("bgcolor", HtmlColorText(FColor).View());
+    tag.SetAttribute(anId, FElementId);
+    tag.SetAttribute(anClass, FStyleClass);
+    tag.SetAttribute(anAlign, AlignHNames(FAlignH));
+    tag.SetAttribute(anValign, AlignVNames(FAlignV));
+    if (!FParentColor) tag.SetAttribute(anBgcolor, HtmlColorText(FColor).View());
 }
 
 // Taken in 64 bits: a designed size near the 32-bit limits must not wrap.
@@ -59,8 +59,8 @@ std::string THtmlLinkPropertyBase::StartTag() {
     FOpenTag.reset();
     if (FHref.empty()) return "";
     FOpenTag = std::make_unique<THtmlTag>("a", THtmlTagOptions{});
-    FOpenTag->SetAttribute("href", FHref);
-    FOpenTag->SetAttribute("target", FTarget);
+    FOpenTag->SetAttribute(anHref, FHref);
+    FOpenTag->SetAttribute(anTarget, FTarget);
     return FOpenTag->StartTag();
 }
 

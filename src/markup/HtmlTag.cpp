@@ -1,6 +1,7 @@
 #include "markup/HtmlTag.h"
 
 #include <charconv>
+#include <iterator>
 
 #include "framework/TextHelpers.h"
 
@@ -14,10 +15,36 @@ bool HasUpperCase(std::string_view text) {
     return false;
 }
 
-void AppendInt(std::string& out, int32_t value) {
-    char digits[16];
+// The decimal text of `value` in `digits`.
+std::string_view IntText(int32_t value, char (&digits)[16]) {
     auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, end);
+    return {digits, static_cast<size_t>(end - digits)};
+}
+
+// The names of THtmlAttrName, in its order.
+constexpr std::string_view kKnownNames[] = {"width", "height", "align",  "valign", "id",   "class",
+                                            "bgcolor", "colspan", "rowspan", "href", "target", "face",
+                                            "size",  "color",  "cellpadding", "cellspacing"};
+
+// The number of a lower-case name, or -1 when the system does not set it.
+int KnownName(std::string_view name) {
+    auto is = [name](THtmlAttrName known) { return name == kKnownNames[known] ? int{known} : -1; };
+    switch (name.size()) {
+    case 2:
+        return is(anId);
+    case 4:
+        return name[0] == 'h' ? is(anHref) : name[0] == 'f' ? is(anFace) : is(anSize);
+    case 5:
+        return name[0] == 'w' ? is(anWidth) : name[0] == 'a' ? is(anAlign) : name[1] == 'l' ? is(anClass) : is(anColor);
+    case 6:
+        return name[0] == 'h' ? is(anHeight) : name[0] == 'v' ? is(anValign) : is(anTarget);
+    case 7:
+        return name[0] == 'b' ? is(anBgcolor) : name[0] == 'c' ? is(anColspan) : is(anRowspan);
+    case 11:
+        return name[4] == 'p' ? is(anCellpadding) : is(anCellspacing);
+    default:
+        return -1;
+    }
 }
 
 }  // namespace
@@ -62,12 +89,8 @@ std::string HtmlAttr(const std::string& name, const std::string& value) {
 }
 
 std::string HtmlIntAttr(const std::string& name, int32_t value) {
-    std::string text = " ";
-    AppendLowerCase(text, name);
-    text += "=\"";
-    AppendInt(text, value);
-    text += '"';
-    return text;
+    char digits[16];
+    return HtmlAttr(name, std::string(IntText(value, digits)));
 }
 
 std::string TemplateField(const std::string& text) { return "{" + text + "}"; }
@@ -80,33 +103,57 @@ THtmlTag::THtmlTag(const std::string& name, THtmlTagOptions options) : FOptions(
     AppendLowerCase(FName, name);
 }
 
-size_t THtmlTag::AppendName(std::string_view name) {
-    size_t start = FText.size();
-    AppendLowerCase(FText, name);
-    return start;
+std::string_view THtmlTag::NameOf(const TAttribute& a) const {
+    if (a.Known >= 0) return kKnownNames[a.Known];
+    return {FText.data() + a.Name, a.NameLength};
+}
+
+THtmlTag::TAttribute THtmlTag::NewEntry(std::string_view name) {
+    // Only a name with capitals needs a lower-case copy to be looked up.
+    if (HasUpperCase(name)) {
+        const size_t start = FText.size();
+        AppendLowerCase(FText, name);
+        const std::string_view lower(FText.data() + start, name.size());
+        const int known = KnownName(lower);
+        if (known >= 0) FText.resize(start);
+        return {known, start, name.size(), 0, 0, false};
+    }
+    const int known = KnownName(name);
+    const size_t start = FText.size();
+    if (known < 0) FText.append(name);
+    return {known, start, name.size(), 0, 0, false};
 }
 
 void THtmlTag::SetAttribute(std::string_view name, std::string_view value, bool dynamic) {
-    size_t nameStart = AppendName(name);
-    size_t valueStart = FText.size();
-    FText.append(value);
-    StoreAttribute(nameStart, valueStart, dynamic);
+    StoreAttribute(NewEntry(name), value, dynamic);
 }
 
 void THtmlTag::SetIntAttribute(std::string_view name, int32_t value, bool dynamic) {
-    size_t nameStart = AppendName(name);
-    size_t valueStart = FText.size();
-    AppendInt(FText, value);
-    StoreAttribute(nameStart, valueStart, dynamic);
+    char digits[16];
+    SetAttribute(name, IntText(value, digits), dynamic);
 }
 
-void THtmlTag::StoreAttribute(size_t nameStart, size_t valueStart, bool dynamic) {
-    TAttribute entry{nameStart, valueStart - nameStart, valueStart, FText.size() - valueStart, dynamic};
-    const std::string_view name = NameOf(entry);
-    // Names are stored in lower case, so the same name compares equal.
+void THtmlTag::SetAttribute(THtmlAttrName name, std::string_view value, bool dynamic) {
+    StoreAttribute({name, 0, 0, 0, 0, false}, value, dynamic);
+}
+
+void THtmlTag::SetIntAttribute(THtmlAttrName name, int32_t value, bool dynamic) {
+    char digits[16];
+    SetAttribute(name, IntText(value, digits), dynamic);
+}
+
+void THtmlTag::StoreAttribute(TAttribute entry, std::string_view value, bool dynamic) {
+    entry.Value = FText.size();
+    entry.ValueLength = value.size();
+    FText.append(value);
+    entry.Dynamic = dynamic;
+    // Names are known by number or kept in lower case: the same name
+    // compares equal either way.
     for (size_t i = 0; i < FAttributes.size(); ++i) {
-        if (NameOf(FAttributes[i]) != name) continue;
-        if (FAttributes[i].Dynamic) --FDynamicCount;
+        const TAttribute& a = FAttributes[i];
+        const bool same = entry.Known >= 0 ? a.Known == entry.Known : a.Known < 0 && NameOf(a) == NameOf(entry);
+        if (!same) continue;
+        if (a.Dynamic) --FDynamicCount;
         FAttributes.erase(i);
         break;
     }

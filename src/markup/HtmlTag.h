@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,14 @@ void AppendAttrValue(std::string& out, std::string_view value);
 // Appends the ASCII lower case of `text`.
 void AppendLowerCase(std::string& out, std::string_view text);
 
+// The attribute names this system sets itself. Set by number, a name needs
+// no lower-casing and compares as a number; set as text, a name that is
+// one of these in any letter case counts as the same attribute.
+enum THtmlAttrName : uint8_t {
+    anWidth, anHeight, anAlign, anValign, anId, anClass, anBgcolor, anColspan,
+    anRowspan, anHref, anTarget, anFace, anSize, anColor, anCellpadding, anCellspacing
+};
+
 // One HTML element with ordered attributes. Static attributes are written
 // literally; dynamic ones only make the tag carry a template field where a
 // later stage would put them. Setting an attribute again replaces it and
@@ -44,6 +53,8 @@ public:
 
     void SetAttribute(std::string_view name, std::string_view value, bool dynamic = false);
     void SetIntAttribute(std::string_view name, int32_t value, bool dynamic = false);
+    void SetAttribute(THtmlAttrName name, std::string_view value, bool dynamic = false);
+    void SetIntAttribute(THtmlAttrName name, int32_t value, bool dynamic = false);
     // Drops every attribute and the field id, keeping name and options, so
     // one tag can serve many cells without allocating again.
     void Clear();
@@ -64,16 +75,19 @@ public:
 private:
     // Name and value are kept as ranges of one text buffer: setting an
     // attribute allocates nothing once the buffer has grown.
+    // A name the system knows is kept as its number (Known), any other
+    // one in lower case in the buffer.
     struct TAttribute {
+        int Known;
         size_t Name, NameLength, Value, ValueLength;
         bool Dynamic;
     };
-    std::string_view NameOf(const TAttribute& a) const { return {FText.data() + a.Name, a.NameLength}; }
+    std::string_view NameOf(const TAttribute& a) const;
     std::string_view ValueOf(const TAttribute& a) const { return {FText.data() + a.Value, a.ValueLength}; }
-    // Replaces an attribute of that name: the value text must already sit at
-    // the end of the buffer, from `valueStart` on.
-    void StoreAttribute(size_t nameStart, size_t valueStart, bool dynamic);
-    size_t AppendName(std::string_view name);
+    // The entry for a name, its text stored when it is not a known one.
+    TAttribute NewEntry(std::string_view name);
+    // Adds the entry with `value`, replacing an attribute of the same name.
+    void StoreAttribute(TAttribute entry, std::string_view value, bool dynamic);
     void WriteField(std::string& out, std::string_view prefix) const;
 
     TSmallVector<TAttribute, 8> FAttributes;

@@ -80,10 +80,10 @@ void TQuillHtmlFont::Changed() {
 
 std::unique_ptr<THtmlTag> TQuillHtmlFont::CreateTag() const {
     auto tag = std::make_unique<THtmlTag>("font", THtmlTagOptions{});
-    if (!FDefault.Contains(feName)) tag->SetAttribute("face", FFontName, FDynamics.Contains(feName));
-    if (!FDefault.Contains(feSize)) tag->SetAttribute("size", FFontSize, FDynamics.Contains(feSize));
+    if (!FDefault.Contains(feName)) tag->SetAttribute(anFace, FFontName, FDynamics.Contains(feName));
+    if (!FDefault.Contains(feSize)) tag->SetAttribute(anSize, FFontSize, FDynamics.Contains(feSize));
     if (!FDefault.Contains(feColor))
-        tag->SetAttribute("color", HtmlColorText(FFontColor).View(), FDynamics.Contains(feColor));
+        tag->SetAttribute(anColor, HtmlColorText(FFontColor).View(), FDynamics.Contains(feColor));
     return tag;
 }
 

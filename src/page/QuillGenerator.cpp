@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/QuillCustomControl.h"
+#include "framework/CachedCast.h"
 #include "layout/HtmlGenerator.h"
 #include "framework/ClassBuilder.h"
 #include "framework/Exception.h"
@@ -38,8 +39,9 @@ TWinControl& TQuillHtmlGenerator::PageRootControl() const {
 std::vector<TQuillComponent*> TQuillHtmlGenerator::CollectPageComponents() const {
     std::vector<TQuillComponent*> list;
     if (!Owner()) return list;
+    TCachedCast<TQuillComponent> pageComponent;
     for (int i = 0; i < Owner()->ComponentCount(); ++i)
-        if (auto* c = dynamic_cast<TQuillComponent*>(Owner()->Components(i))) list.push_back(c);
+        if (auto* c = pageComponent(Owner()->Components(i))) list.push_back(c);
     return list;
 }
 
