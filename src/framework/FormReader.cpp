@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <deque>
 #include <limits>
+#include <optional>
 #include <string_view>
 #include <nlohmann/json.hpp>
 #include <unordered_map>
 #include <vector>
 
 #include "framework/DesignJson.h"
+#include "framework/DesignPlan.h"
 #include "framework/DesignLimits.h"
 #include "framework/Exception.h"
 #include "framework/NameSuggestion.h"
@@ -83,7 +85,9 @@ struct TNameEqual {
 
 class TFormReader {
 public:
-    explicit TFormReader(std::string fileName) : FFileName(std::move(fileName)) {}
+    // With a plan, records there what it does to make the form.
+    explicit TFormReader(std::string fileName, TDesignPlan* plan = nullptr)
+        : FFileName(std::move(fileName)), FPlan(plan) {}
 
     std::unique_ptr<TForm> Read(const std::string& text) { return Create(ParseDesignJson(text, FFileName)); }
 
@@ -98,18 +102,13 @@ public:
         } catch (const Exception& e) {
             Fail(TPlace{nullptr, form->Name()}, e.Message());
         }
-        // Containers realign once, parents before children, now that every
-        // child has its designed values (one realign per aligned child would
-        // cost the square of the children); again after loading, if sizing
-        // a control moved its aligned siblings.
-        for (TWinControl* c : FContainers) {
-            c->EnableAlign();
-            c->DisableAlign();
-        }
-        for (TComponent* c : FCreated) c->AfterLoad();
-        for (TWinControl* c : FContainers) c->EnableAlign();
+        FAssembly.Finish();
         return form;
     }
+
+    // False when the recorded plan cannot stand for the design: it refers
+    // to a component the form class makes by itself.
+    bool PlanComplete() const { return FPlanComplete; }
 
 private:
     struct TPendingReference {
@@ -117,7 +116,12 @@ private:
         const TPropInfo* Prop;
         std::string Name;
         std::string Path;
+        size_t Step;  // its step in the plan, if one is recorded
     };
+
+    void Record(TDesignStep step) {
+        if (FPlan) FPlan->Steps.push_back(std::move(step));
+    }
 
     [[noreturn]] void Fail(const TPlace& place, const std::string& problem) const {
         FailAt(place.Text(), problem);
@@ -175,11 +179,8 @@ private:
         if (!form) FailAt(name, "the root must be a form, not a " + Quoted(info.Name));
         created.release();
         std::unique_ptr<TForm> result(form);
-        result->SetName(name);
-        result->SetLoading(true);
-        result->DisableAlign();
-        FContainers.push_back(form);
-        FCreated.push_back(form);
+        FAssembly.Start(*form, name);
+        Record({.Kind = TDesignStep::TKind::Create, .Class = &info, .Text = name});
         return result;
     }
 
@@ -187,6 +188,7 @@ private:
     // where it is while its children are read: they point to it.
     struct TOpenObject {
         TComponent* Component;
+        size_t CreationIndex;
         const json* Children;
         size_t Next;
         TPlace Place;
@@ -209,7 +211,7 @@ private:
             size_t index = top.Next++;
             const json& child = (*top.Children)[index];
             size_t level = top.Level + 1;
-            TComponent& created = CreateChild(*top.Component, child, top.Place, index, level);
+            TComponent& created = CreateChild(top, child, index, level);
             ReadObjectBody(created, child, TPlace{&top.Place, created.Name()}, level, open);
         }
     }
@@ -222,12 +224,13 @@ private:
         }
         if (auto it = object.find("children"); it != object.end()) {
             if (!it->is_array()) Fail(place, "\"children\" must be an array");
-            open.push_back({&component, &*it, 0, place, level});
+            open.push_back({&component, FAssembly.Created().size() - 1, &*it, 0, place, level});
         }
     }
 
-    TComponent& CreateChild(TComponent& parent, const json& child, const TPlace& parentPlace, size_t index,
-                            size_t level) {
+    TComponent& CreateChild(const TOpenObject& open, const json& child, size_t index, size_t level) {
+        TComponent& parent = *open.Component;
+        const TPlace& parentPlace = open.Place;
         const TPlace indexPlace{&parentPlace, {}, index};
         CheckKeys(child, indexPlace);
         const TClassInfo& info = ClassOf(child, indexPlace);
@@ -241,22 +244,13 @@ private:
         if (level > TDesignLimits::kMaxNesting)
             Fail(childPlace, "components nested more than " + std::to_string(TDesignLimits::kMaxNesting) +
                                  " levels deep");
-        if (FCreated.size() >= TDesignLimits::kMaxComponents)
+        if (FAssembly.Created().size() >= TDesignLimits::kMaxComponents)
             Fail(childPlace, "more than " + std::to_string(TDesignLimits::kMaxComponents) + " components");
         if (FindOwned(name) || SameText(name, FForm->Name())) Fail(childPlace, "duplicate name " + Quoted(name));
-        TComponent* created = info.Create(FForm);
-        created->SetName(name);
-        FOwnedByName.emplace(created->Name(), created);
-        created->SetLoading(true);
-        if (TControl* control = created->AsControl()) {
-            if (TWinControl* container = control->AsWinControl()) {
-                container->DisableAlign();
-                FContainers.push_back(container);
-            }
-            control->SetParent(parent.AsControl() ? parent.AsControl()->AsWinControl() : nullptr);
-        }
-        FCreated.push_back(created);
-        return *created;
+        Record({.Kind = TDesignStep::TKind::Create, .Class = &info, .Index = open.CreationIndex, .Text = name});
+        TComponent& created = FAssembly.AddChild(info, name, parent);
+        FOwnedByName.emplace(created.Name(), &created);
+        return created;
     }
 
     // Right and bottom edges must stay 32-bit, as every later sum of them does.
@@ -312,19 +306,20 @@ private:
         switch (prop.Kind) {
         case TPropKind::Integer:
             expect(value.is_number_integer(), text("an integer"));
-            prop.SetOrd(target, IntegerIn(value, place, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+            SetOrd(target, prop, IntegerIn(value, place, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
             break;
         case TPropKind::Boolean:
             expect(value.is_boolean(), text("true or false"));
-            prop.SetOrd(target, value.get<bool>() ? 1 : 0);
+            SetOrd(target, prop, value.get<bool>() ? 1 : 0);
             break;
         case TPropKind::String:
             expect(value.is_string(), text("a string"));
+            Record({.Kind = TDesignStep::TKind::String, .Prop = &prop, .Text = value.get_ref<const std::string&>()});
             prop.SetString(target, value.get_ref<const std::string&>());
             break;
         case TPropKind::Enum:
             expect(value.is_string(), [&] { return "a member name of " + prop.TypeName; });
-            prop.SetOrd(target, MemberIndex(*prop.Enum, value.get_ref<const std::string&>(), place));
+            SetOrd(target, prop, MemberIndex(*prop.Enum, value.get_ref<const std::string&>(), place));
             break;
         case TPropKind::Set: {
             expect(value.is_array(), [&] { return "an array of " + prop.Enum->Name + " member names"; });
@@ -333,27 +328,35 @@ private:
                 if (!member.is_string()) Fail(place, "expected member names of " + prop.Enum->Name + ", got " + JsonTypeName(member));
                 bits |= int64_t{1} << MemberIndex(*prop.Enum, member.get_ref<const std::string&>(), place);
             }
-            prop.SetOrd(target, bits);
+            SetOrd(target, prop, bits);
             break;
         }
         case TPropKind::Color:
-            prop.SetOrd(target, ColorValue(value, place));
+            SetOrd(target, prop, ColorValue(value, place));
             break;
         case TPropKind::Object: {
             expect(value.is_object(), [&] { return "an object of " + prop.TypeName + " properties"; });
+            Record({.Kind = TDesignStep::TKind::Enter, .Prop = &prop});
             TPersistent* nested = prop.NestedObject(target);
             ReadProperties(*nested, *nested->PublishedInfo(), value, place);
+            Record({.Kind = TDesignStep::TKind::Leave});
             break;
         }
         case TPropKind::Reference:
             expect(value.is_string(), text("a component name"));
-            FReferences.push_back({&target, &prop, value.get<std::string>(), place.Text()});
+            FReferences.push_back({&target, &prop, value.get<std::string>(), place.Text(), FPlan ? FPlan->Steps.size() : 0});
+            Record({.Kind = TDesignStep::TKind::Reference, .Prop = &prop});
             break;
         case TPropKind::Event:
             expect(value.is_string(), text("a handler name"));
             BindEvent(target, prop, value.get_ref<const std::string&>(), place);
             break;
         }
+    }
+
+    void SetOrd(TPersistent& target, const TPropInfo& prop, int64_t value) {
+        Record({.Kind = TDesignStep::TKind::Ordinal, .Prop = &prop, .Ordinal = value});
+        prop.SetOrd(target, value);
     }
 
     int64_t IntegerIn(const json& value, const TPlace& place, int64_t low, int64_t high) const {
@@ -408,6 +411,7 @@ private:
         if (!method) Fail(place, "no published handler " + Quoted(handler) + " in " + formClass.Name + HandlerHint(formClass, handler));
         if (method->EventType != *prop.EventType)
             Fail(place, "handler " + Quoted(handler) + " is a " + method->EventTypeName + ", not a " + prop.TypeName);
+        Record({.Kind = TDesignStep::TKind::Event, .Prop = &prop, .Method = method});
         prop.SetEvent(target, method->Bind(*FForm));
     }
 
@@ -435,17 +439,30 @@ private:
             if (!found) FailAt(ref.Path, "no component named " + Quoted(ref.Name));
             if (!ref.Prop->SetReference(*ref.Target, found))
                 FailAt(ref.Path, Quoted(ref.Name) + " is a " + found->ClassName() + ", not a " + ref.Prop->TypeName);
+            if (FPlan) RecordReference(ref.Step, *found);
         }
     }
 
+    void RecordReference(size_t step, const TComponent& found) {
+        if (FCreationIndex.empty())
+            for (size_t i = 0; i < FAssembly.Created().size(); ++i) FCreationIndex.emplace(FAssembly.Created()[i], i);
+        auto it = FCreationIndex.find(&found);
+        if (it == FCreationIndex.end())
+            FPlanComplete = false;
+        else
+            FPlan->Steps[step].Index = it->second;
+    }
+
     std::string FFileName;
+    TDesignPlan* FPlan;
+    bool FPlanComplete = true;
+    std::unordered_map<const TComponent*, size_t> FCreationIndex;  // for recording references
+    TFormAssembly FAssembly;
     TForm* FForm = nullptr;
-    std::vector<TComponent*> FCreated;
     // The form's components by name, letter case ignored, so that finding
     // one does not walk them all: a design of many components stays
     // linear. The keys view the components' own names.
     std::unordered_map<std::string_view, TComponent*, TNameHash, TNameEqual> FOwnedByName;
-    std::vector<TWinControl*> FContainers;  // in creation order, parents first
     std::vector<TPendingReference> FReferences;
     std::vector<TPendingValue> FPending;
 };
@@ -471,20 +488,33 @@ std::unique_ptr<TForm> ReadFormDesign(const std::string& text, const std::string
     return WithOneLineErrors(fileName, [&] { return TFormReader(fileName).Read(text); });
 }
 
-struct TFormDesign::TTree {
+// The plan of the first reading; the parsed design itself only when the
+// plan cannot stand for it.
+struct TFormDesign::TStored {
+    std::optional<TDesignPlan> Plan;
     json Root;
 };
 
 TFormDesign::TFormDesign(const std::string& text, std::string fileName) : FFileName(std::move(fileName)) {
-    FTree = std::make_unique<const TTree>(TTree{ParseDesignJson(text, FFileName)});
+    auto stored = std::make_unique<TStored>();
+    stored->Root = ParseDesignJson(text, FFileName);
     // Creating one form checks everything a form from it would meet.
-    CreateForm();
+    TDesignPlan plan;
+    TFormReader reader(FFileName, &plan);
+    WithOneLineErrors(FFileName, [&] { return reader.Create(stored->Root); });
+    if (reader.PlanComplete()) {
+        stored->Plan = std::move(plan);
+        stored->Root = json();
+    }
+    FStored = std::move(stored);
 }
 
 TFormDesign::~TFormDesign() = default;
 
 std::unique_ptr<TForm> TFormDesign::CreateForm() const {
-    return WithOneLineErrors(FFileName, [&] { return TFormReader(FFileName).Create(FTree->Root); });
+    return WithOneLineErrors(FFileName, [&] {
+        return FStored->Plan ? FStored->Plan->CreateForm(FFileName) : TFormReader(FFileName).Create(FStored->Root);
+    });
 }
 
 std::unique_ptr<TForm> LoadFormDesign(const std::string& fileName) {

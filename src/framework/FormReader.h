@@ -32,8 +32,8 @@ public:
     const std::string& FileName() const { return FFileName; }
 
 private:
-    struct TTree;
-    std::unique_ptr<const TTree> FTree;
+    struct TStored;
+    std::unique_ptr<const TStored> FStored;
     std::string FFileName;
 };
 

@@ -90,12 +90,25 @@ const TClassInfo& TTestForm::StaticInfo() {
     return info;
 }
 
+// A form class that makes a component of its own, which designs may name.
+class TMakingForm : public TForm {
+public:
+    explicit TMakingForm(TComponent* owner) : TForm(owner) { (new TPanel(this))->SetName("Made"); }
+    static const TClassInfo& StaticInfo() {
+        static const TClassInfo info = TClassBuilder<TMakingForm>("TMakingForm", &TForm::StaticInfo()).Creatable().Build();
+        return info;
+    }
+    const TClassInfo* PublishedInfo() const override { return &StaticInfo(); }
+    std::string ClassName() const override { return "TMakingForm"; }
+};
+
 class FormDesign : public ::testing::Test {
 protected:
     void SetUp() override {
         RegisterStandardClasses();
         RegisterDesignClass(TOrderProbe::StaticInfo());
         RegisterDesignClass(TTestForm::StaticInfo());
+        RegisterDesignClass(TMakingForm::StaticInfo());
         gLog.clear();
     }
 };
@@ -144,6 +157,40 @@ TEST_F(FormDesign, ReadsTheComponentTree) {
 TEST_F(FormDesign, SetsPropertiesInPublishedOrderWhileLoadingThenRunsAfterLoad) {
     auto form = ReadFormDesign(kDesign, "test.json");
     EXPECT_EQ(gLog, (std::vector<std::string>{"Alpha loading", "Beta", "AfterLoad Probe"}));
+}
+
+TEST_F(FormDesign, FormsFromAStoredDesignAreMadeLikeReadOnesWithTheirOwnReferencesAndHandlers) {
+    auto direct = ReadFormDesignAs<TTestForm>(kDesign, "test.json");
+    const std::vector<std::string> readLog = gLog;
+    const TFormDesign design(kDesign, "test.json");
+    for (int i = 0; i < 2; ++i) {
+        gLog.clear();
+        auto form = FormAs<TTestForm>(design.CreateForm(), "test.json");
+        EXPECT_EQ(gLog, readLog);
+        EXPECT_EQ(WriteFormDesign(*form), WriteFormDesign(*direct));
+        auto* probe = dynamic_cast<TOrderProbe*>(form->FindComponent("Probe"));
+        ASSERT_TRUE(probe);
+        EXPECT_EQ(probe->Target(), form->FindComponent("Panel2"));
+        probe->OnPing(probe);
+        EXPECT_EQ(form->Pings, std::vector<TObject*>{probe});
+        auto* label = dynamic_cast<TLabel*>(form->FindComponent("Label1"));
+        ASSERT_TRUE(label);
+        EXPECT_EQ(label->Font().Name(), "Arial");
+    }
+    EXPECT_TRUE(direct->Pings.empty());
+}
+
+TEST_F(FormDesign, StoredDesignNamingAComponentTheFormMakesItselfReachesEachFormsOwn) {
+    const char* text = R"({"class": "TMakingForm", "name": "F", "children": [
+        {"class": "TOrderProbe", "name": "P", "properties": {"Target": "Made"}}]})";
+    const TFormDesign design(text, "making.json");
+    auto first = design.CreateForm();
+    auto second = design.CreateForm();
+    for (TForm* form : {first.get(), second.get()}) {
+        auto* probe = dynamic_cast<TOrderProbe*>(form->FindComponent("P"));
+        ASSERT_TRUE(probe);
+        EXPECT_EQ(probe->Target(), form->FindComponent("Made"));
+    }
 }
 
 TEST_F(FormDesign, WritesOnlyStoredPropertiesAndReadsBackEqual) {
