@@ -29,6 +29,12 @@ std::string LabelGridDesign(int count, int columns, int step, int size) {
     return text + kGeneratorAndHeader + "]}";
 }
 
+std::string DiagonalLabelsDesign(int count, int size) {
+    std::string text = FormOpen("Diagonal", count * size, count * size);
+    for (int i = 0; i < count; ++i) text += Label("L" + std::to_string(i), i * size, i * size, size, size, "") + ",";
+    return text + R"({"class": "TQuillHtmlGenerator", "name": "Generator"}]})";
+}
+
 std::string DemoLikeDesign() {
     std::string text = FormOpen("Demo", 600, 400);
     text += R"({"class": "TPanel", "name": "DesignArea", "properties": {"Align": "alClient", "Color": "clAqua"},)"

@@ -12,6 +12,11 @@ namespace quillbench {
 // `step` pixels from the next; AutoSize off so no text is measured.
 std::string LabelGridDesign(int count, int columns, int step, int size);
 
+// `count` labels of `size` x `size` corner to corner on a diagonal of a
+// form just large enough: the page table then has a row and a column per
+// label, so the page grows with the square of the count.
+std::string DiagonalLabelsDesign(int count, int size);
+
 // Like the demo's design area: one 415 x 27 label in a client-aligned
 // panel, a centred page and a header.
 std::string DemoLikeDesign();

@@ -5,8 +5,11 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "framework/Exception.h"
+#include "TestSupport.h"
 
 namespace quill {
 namespace {
@@ -89,6 +92,55 @@ TEST(StringList, SaveToFileCreatesOrReplacesTheFile) {
     EXPECT_EQ(ReadFile(file), "one\r\n\xE9t\xE9\r\n");
     EXPECT_THROW(list.SaveToFile((dir / "missing" / "out.html").string()), Exception);
     std::filesystem::remove_all(dir);
+}
+
+TEST(StringList, EditsAtTheEndAndEverywhereKeepTheLines) {
+    // Lines long enough to fill several blocks, edited at the end, then
+    // read and edited in the middle.
+    TStringList list;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 3000; ++i) {
+        std::string line(static_cast<size_t>(i % 97), static_cast<char>('a' + i % 26));
+        list.Add(line);
+        expected.push_back(line);
+        if (i % 7 == 0 && !line.empty()) {
+            list.Put(list.Count() - 1, list.View(list.Count() - 1).substr(1));  // its own text
+            expected.back().erase(0, 1);
+        }
+        if (i % 11 == 0) {
+            list.Delete(list.Count() - 1);
+            expected.pop_back();
+        }
+    }
+    std::string text;
+    for (const std::string& line : expected) text += line + "\r\n";
+    EXPECT_EQ(list.Text(), text);
+    ASSERT_EQ(list.Count(), static_cast<int>(expected.size()));
+    // The list becomes one string per line; references stay until it changes.
+    const std::string& first = list[0];
+    const std::string& second = list[1];
+    EXPECT_EQ(first, expected[0]);
+    EXPECT_EQ(second, expected[1]);
+    list.Insert(1, list.View(2));
+    expected.insert(expected.begin() + 1, expected[2]);
+    list.Add("end");
+    expected.push_back("end");
+    EXPECT_EQ(test::LinesOf(list), expected);
+    TStringList copy = list;
+    list.Clear();
+    list.Add("again");
+    EXPECT_EQ(list.Text(), "again\r\n");
+    EXPECT_EQ(copy.Text().size(), text.size() + expected[1].size() + 2 + 5);
+}
+
+TEST(StringList, AVeryLongLineGetsABlockOfItsOwn) {
+    TStringList list;
+    list.Add("short");
+    const std::string big(3 << 20, 'x');
+    list.Add(big);
+    list.Add("after");
+    EXPECT_EQ(list.View(1).size(), big.size());
+    EXPECT_EQ(list.Text(), "short\r\n" + big + "\r\nafter\r\n");
 }
 
 }  // namespace

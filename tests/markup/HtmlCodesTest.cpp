@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace quill {
 namespace {
 
@@ -55,6 +57,16 @@ TEST(HtmlCodes, CellTag) {
         auto tag = NewCellTag(c.w, c.h, c.cs, c.rs, c.ah, c.av, c.useHeight);
         EXPECT_EQ(tag->StartTag(), c.start);
         EXPECT_EQ(tag->EndTag(), "</td>");
+    }
+}
+
+TEST(HtmlCodes, EmptyCellIsWrittenAsItsFilledTagWouldBe) {
+    const int32_t values[][4] = {{20, 10, 1, 1}, {0, 0, 1, 1}, {-5, INT32_MIN, 2, 1}, {INT32_MAX, 7, 1, 3}, {3, 4, 9, 9}};
+    for (const auto& v : values) {
+        auto tag = NewCellTag(v[0], v[1], v[2], v[3], haDefault, vaDefault, true);
+        std::string written = "x";
+        WriteEmptyCell(written, v[0], v[1], v[2], v[3]);
+        EXPECT_EQ(written, "x" + tag->StartTag() + tag->EndTag());
     }
 }
 

@@ -151,6 +151,18 @@ TEST(HtmlTag, AttributeSetAgainMovesBetweenDynamicAndStatic) {
     EXPECT_EQ(tag.StartTag(), "<font{_font}>");
 }
 
+TEST(HtmlTag, NamesByNumberAndByTextInAnyCaseAreOneAttribute) {
+    THtmlTag tag("td", {toAlwaysWrite});
+    tag.SetIntAttribute(anWidth, 5);
+    tag.SetAttribute("data-x", "1");
+    tag.SetAttribute("WIDTH", "6");     // replaces the numbered one, moves to the end
+    tag.SetAttribute("Data-X", "2");    // an unknown name in another case
+    tag.SetAttribute(anBgcolor, "#FF0000");
+    tag.SetAttribute("BgColor", "");    // counts, is not written
+    tag.SetAttribute("widths", "7");    // near a known name, but another one
+    EXPECT_EQ(tag.StartTag(), R"(<td width="6" data-x="2" widths="7">)");
+}
+
 TEST(HtmlTag, TextFunctions) {
     EXPECT_EQ(HtmlBracket("TR"), "<TR>");
     EXPECT_EQ(HtmlEmptyBracket("br"), "<br />");
