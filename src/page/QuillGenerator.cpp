@@ -31,7 +31,7 @@ TComponent* TQuillHtmlGenerator::PageRoot() const {
 }
 
 TWinControl& TQuillHtmlGenerator::PageRootControl() const {
-    auto* root = dynamic_cast<TWinControl*>(PageRoot());
+    auto* root = FRootCast(PageRoot());
     if (!root) throw Exception(Name() + ": the page root must be a container control (set Container or place the generator on a form)");
     return *root;
 }

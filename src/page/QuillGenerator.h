@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/CachedCast.h"
 #include "layout/CellTable.h"
 #include "framework/Component.h"
 #include "framework/Event.h"
@@ -92,6 +93,8 @@ private:
     std::string FPageTitle;
     std::string FErrorText;
     std::string FLastSaveError;
+    // The page root is asked for several times a run.
+    mutable TCachedCast<TWinControl> FRootCast;
     // Exist only while a run is in progress.
     TCellControlList FCells;
     std::vector<TQuillComponent*> FPageComponents;
