@@ -1,11 +1,24 @@
 // Makes per-request PageOne pages, as GetBody does minus the COM write, and
-// prints a line after each 100,000 so scripts/soak-pageone.sh can read the
-// process's resident memory beside the count.
+// prints a line after each 100,000 with the process's resident memory, read
+// by the process itself so that the last line has it too.
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "aspserver/PageOne.h"
+
+namespace {
+
+// VmRSS from /proc (Linux); "?" where there is none.
+std::string ResidentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::to_string(std::atol(line.c_str() + 6));
+    return "?";
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     const long pages = argc > 1 ? std::atol(argv[1]) : 1'000'000;
@@ -14,7 +27,7 @@ int main(int argc, char** argv) {
         auto form = quill::TPageOneForm::Create();
         bytes += form->QuillHtmlGenerator1->Generate()->Text().size();
         if (i % 100'000 == 0 || i == pages) {
-            std::printf("pages=%ld bytes=%zu\n", i, bytes);
+            std::printf("pages=%ld bytes=%zu rss_kb=%s\n", i, bytes, ResidentKilobytes().c_str());
             std::fflush(stdout);
         }
     }
