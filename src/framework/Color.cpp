@@ -68,7 +68,7 @@ TColor ResolveColor(TColor color) {
     return color;
 }
 
-std::optional<TColor> ColorFromName(const std::string& name) {
+std::optional<TColor> ColorFromName(std::string_view name) {
     for (const auto& [n, c] : kColorNames)
         if (name == n) return c;
     return std::nullopt;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quill {
@@ -68,7 +69,7 @@ TColor ResolveColor(TColor color);
 
 // The colour of a name such as "clBtnFace", and the name of a colour that
 // has one; empty when there is none.
-std::optional<TColor> ColorFromName(const std::string& name);
+std::optional<TColor> ColorFromName(std::string_view name);
 std::optional<std::string> ColorToName(TColor color);
 // Every colour name, in a fixed order: the sixteen basic colours, clNone,
 // clDefault, then the system colours.

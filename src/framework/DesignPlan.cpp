@@ -4,18 +4,18 @@
 
 namespace quill {
 
-void TFormAssembly::Start(TForm& form, const std::string& name) {
+void TFormAssembly::Start(TForm& form, std::string_view name) {
     FForm = &form;
-    form.SetName(name);
+    form.SetName(std::string(name));
     form.SetLoading(true);
     form.DisableAlign();
     FContainers.push_back(&form);
     FCreated.push_back(&form);
 }
 
-TComponent& TFormAssembly::AddChild(const TClassInfo& info, const std::string& name, TComponent& parent) {
+TComponent& TFormAssembly::AddChild(const TClassInfo& info, std::string_view name, TComponent& parent) {
     TComponent* created = info.Create(FForm);
-    created->SetName(name);
+    created->SetName(std::string(name));
     created->SetLoading(true);
     if (TControl* control = created->AsControl()) {
         if (TWinControl* container = control->AsWinControl()) {

@@ -15,10 +15,10 @@ namespace quill {
 class TFormAssembly {
 public:
     // Takes the new root form and sets it loading.
-    void Start(TForm& form, const std::string& name);
+    void Start(TForm& form, std::string_view name);
     // Creates a component of class `info` owned by the form, names it, sets
     // it loading and, if it is a control, places it in `parent`.
-    TComponent& AddChild(const TClassInfo& info, const std::string& name, TComponent& parent);
+    TComponent& AddChild(const TClassInfo& info, std::string_view name, TComponent& parent);
     // Once every value is set and the form's fields are bound: realigns
     // and runs AfterLoad.
     void Finish();

@@ -5,12 +5,12 @@
 #include <limits>
 #include <optional>
 #include <string_view>
-#include <nlohmann/json.hpp>
 #include <unordered_map>
 #include <vector>
 
 #include "framework/DesignJson.h"
 #include "framework/DesignPlan.h"
+#include "framework/DesignTree.h"
 #include "framework/DesignLimits.h"
 #include "framework/Exception.h"
 #include "framework/NameSuggestion.h"
@@ -22,24 +22,22 @@ namespace quill {
 
 namespace {
 
-using json = nlohmann::json;
-
-const char* JsonTypeName(const json& value) {
-    return value.is_number_integer() ? "an integer" : value.is_number() ? "a number" : value.is_string() ? "a string"
-           : value.is_boolean()      ? "a boolean"
-           : value.is_array()        ? "an array"
-           : value.is_object()       ? "an object"
+const char* JsonTypeName(const TDesignValue& value) {
+    return value.IsInteger() ? "an integer" : value.IsNumber() ? "a number" : value.IsString() ? "a string"
+           : value.IsBoolean()      ? "a boolean"
+           : value.IsArray()        ? "an array"
+           : value.IsObject()       ? "an object"
                                      : "null";
 }
 
-bool IsIdentifier(const std::string& name) {
+bool IsIdentifier(std::string_view name) {
     if (name.empty() || (name[0] >= '0' && name[0] <= '9')) return false;
     for (char c : name)
         if (!(c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
     return true;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 // Where in the design a value lies: a chain of parts back to the root,
 // each a name or a position among the children. It is spelled out only
@@ -89,10 +87,8 @@ public:
     explicit TFormReader(std::string fileName, TDesignPlan* plan = nullptr)
         : FFileName(std::move(fileName)), FPlan(plan) {}
 
-    std::unique_ptr<TForm> Read(const std::string& text) { return Create(ParseDesignJson(text, FFileName)); }
-
     // Only reads `root`, so several readers may share one parsed design.
-    std::unique_ptr<TForm> Create(const json& root) {
+    std::unique_ptr<TForm> Create(const TDesignValue& root) {
         std::unique_ptr<TForm> form = CreateRoot(root);
         FForm = form.get();
         ReadTree(*form, root, TPlace{nullptr, form->Name()});
@@ -130,22 +126,23 @@ private:
         throw Exception(FFileName + ": " + path + ": " + problem);
     }
 
-    const TClassInfo& ClassOf(const json& object, const TPlace& place) const {
-        auto it = object.find("class");
-        if (it == object.end()) Fail(place, "missing \"class\"");
-        if (!it->is_string()) Fail(place, "\"class\" must be a string");
-        const std::string& name = it->get_ref<const std::string&>();
+    const TClassInfo& ClassOf(const TDesignValue& object, const TPlace& place) const {
+        const TDesignValue* it = object.Find("class");
+        if (!it) Fail(place, "missing \"class\"");
+        if (!it->IsString()) Fail(place, "\"class\" must be a string");
+        std::string_view name = it->Text();
         const TClassInfo* info = FindDesignClass(name);
-        if (!info || !info->Create) Fail(place, "unknown class " + Quoted(name) + DidYouMean(name, ClassNames()));
+        if (!info || !info->Create)
+            Fail(place, "unknown class " + Quoted(name) + DidYouMean(std::string(name), ClassNames()));
         return *info;
     }
 
     // The name as the shared design holds it.
-    const std::string& NameOf(const json& object, const TPlace& place) const {
-        auto it = object.find("name");
-        if (it == object.end()) Fail(place, "missing \"name\"");
-        if (!it->is_string()) Fail(place, "\"name\" must be a string");
-        const std::string& name = it->get_ref<const std::string&>();
+    std::string_view NameOf(const TDesignValue& object, const TPlace& place) const {
+        const TDesignValue* it = object.Find("name");
+        if (!it) Fail(place, "missing \"name\"");
+        if (!it->IsString()) Fail(place, "\"name\" must be a string");
+        std::string_view name = it->Text();
         if (!IsIdentifier(name)) Fail(place, "invalid name " + Quoted(name) + " (letters, digits and _, not first a digit)");
         return name;
     }
@@ -158,29 +155,29 @@ private:
     }
 
     // The root may also name its schema, for editors; the reader ignores it.
-    void CheckKeys(const json& object, const TPlace& place, bool root = false) const {
-        if (!object.is_object()) Fail(place, std::string("an object must be a JSON object, not ") + JsonTypeName(object));
+    void CheckKeys(const TDesignValue& object, const TPlace& place, bool root = false) const {
+        if (!object.IsObject()) Fail(place, std::string("an object must be a JSON object, not ") + JsonTypeName(object));
         static const std::vector<std::string> keys = {"class", "name", "properties", "children"};
-        for (auto it = object.begin(); it != object.end(); ++it) {
-            const std::string& key = it.key();
+        for (const TDesignValue& member : object) {
+            std::string_view key = member.Key();
             if (root && key == "$schema") continue;
             if (std::find(keys.begin(), keys.end(), key) == keys.end())
-                Fail(place, "unknown key " + Quoted(key) + DidYouMean(key, keys));
+                Fail(place, "unknown key " + Quoted(key) + DidYouMean(std::string(key), keys));
         }
     }
 
-    std::unique_ptr<TForm> CreateRoot(const json& root) {
+    std::unique_ptr<TForm> CreateRoot(const TDesignValue& root) {
         const TPlace place{nullptr, "(root)"};
         CheckKeys(root, place, true);
         const TClassInfo& info = ClassOf(root, place);
-        const std::string& name = NameOf(root, place);
+        std::string_view name = NameOf(root, place);
         std::unique_ptr<TComponent> created(info.Create(nullptr));
         auto* form = dynamic_cast<TForm*>(created.get());
-        if (!form) FailAt(name, "the root must be a form, not a " + Quoted(info.Name));
+        if (!form) FailAt(std::string(name), "the root must be a form, not a " + Quoted(info.Name));
         created.release();
         std::unique_ptr<TForm> result(form);
         FAssembly.Start(*form, name);
-        Record({.Kind = TDesignStep::TKind::Create, .Class = &info, .Text = name});
+        Record({.Kind = TDesignStep::TKind::Create, .Class = &info, .Text = std::string(name)});
         return result;
     }
 
@@ -189,8 +186,9 @@ private:
     struct TOpenObject {
         TComponent* Component;
         size_t CreationIndex;
-        const json* Children;
-        size_t Next;
+        TDesignValue::TIterator Next;  // the next child to read
+        TDesignValue::TIterator End;
+        size_t NextIndex;
         TPlace Place;
         size_t Level;
     };
@@ -199,42 +197,44 @@ private:
     // first in document order. The open objects sit on an explicit stack:
     // a deep design costs heap, bounded by the nesting limit, not call depth.
     // A deque, because growing it leaves the places already on it in place.
-    void ReadTree(TComponent& root, const json& object, const TPlace& place) {
+    void ReadTree(TComponent& root, const TDesignValue& object, const TPlace& place) {
         std::deque<TOpenObject> open;
         ReadObjectBody(root, object, place, 0, open);
         while (!open.empty()) {
             TOpenObject& top = open.back();
-            if (top.Next == top.Children->size()) {
+            if (top.Next == top.End) {
                 open.pop_back();
                 continue;
             }
-            size_t index = top.Next++;
-            const json& child = (*top.Children)[index];
+            size_t index = top.NextIndex++;
+            const TDesignValue& child = *top.Next;
+            ++top.Next;
             size_t level = top.Level + 1;
             TComponent& created = CreateChild(top, child, index, level);
             ReadObjectBody(created, child, TPlace{&top.Place, created.Name()}, level, open);
         }
     }
 
-    void ReadObjectBody(TComponent& component, const json& object, const TPlace& place, size_t level,
+    void ReadObjectBody(TComponent& component, const TDesignValue& object, const TPlace& place, size_t level,
                         std::deque<TOpenObject>& open) {
-        if (auto it = object.find("properties"); it != object.end()) {
-            ReadProperties(component, *component.PublishedInfo(), *it, place);
+        if (const TDesignValue* props = object.Find("properties")) {
+            ReadProperties(component, *component.PublishedInfo(), *props, place);
             CheckEdges(component, place);
         }
-        if (auto it = object.find("children"); it != object.end()) {
-            if (!it->is_array()) Fail(place, "\"children\" must be an array");
-            open.push_back({&component, FAssembly.Created().size() - 1, &*it, 0, place, level});
+        if (const TDesignValue* children = object.Find("children")) {
+            if (!children->IsArray()) Fail(place, "\"children\" must be an array");
+            open.push_back(
+                {&component, FAssembly.Created().size() - 1, children->begin(), children->end(), 0, place, level});
         }
     }
 
-    TComponent& CreateChild(const TOpenObject& open, const json& child, size_t index, size_t level) {
+    TComponent& CreateChild(const TOpenObject& open, const TDesignValue& child, size_t index, size_t level) {
         TComponent& parent = *open.Component;
         const TPlace& parentPlace = open.Place;
         const TPlace indexPlace{&parentPlace, {}, index};
         CheckKeys(child, indexPlace);
         const TClassInfo& info = ClassOf(child, indexPlace);
-        const std::string& name = NameOf(child, indexPlace);
+        std::string_view name = NameOf(child, indexPlace);
         const TPlace childPlace{&parentPlace, name};
         if (!parent.PublishedInfo()->AcceptsChildren)
             Fail(childPlace, "a " + parent.PublishedInfo()->Name + " does not accept designed children");
@@ -247,7 +247,7 @@ private:
         if (FAssembly.Created().size() >= TDesignLimits::kMaxComponents)
             Fail(childPlace, "more than " + std::to_string(TDesignLimits::kMaxComponents) + " components");
         if (FindOwned(name) || SameText(name, FForm->Name())) Fail(childPlace, "duplicate name " + Quoted(name));
-        Record({.Kind = TDesignStep::TKind::Create, .Class = &info, .Index = open.CreationIndex, .Text = name});
+        Record({.Kind = TDesignStep::TKind::Create, .Class = &info, .Index = open.CreationIndex, .Text = std::string(name)});
         TComponent& created = FAssembly.AddChild(info, name, parent);
         FOwnedByName.emplace(created.Name(), &created);
         return created;
@@ -271,20 +271,20 @@ private:
     struct TPendingValue {
         int Position;
         const TPropInfo* Prop;
-        const json* Value;
+        const TDesignValue* Value;
     };
 
-    void ReadProperties(TPersistent& target, const TClassInfo& info, const json& props, const TPlace& place) {
-        if (!props.is_object()) Fail(place, "\"properties\" must be an object");
+    void ReadProperties(TPersistent& target, const TClassInfo& info, const TDesignValue& props, const TPlace& place) {
+        if (!props.IsObject()) Fail(place, "\"properties\" must be an object");
         const std::vector<const TPropInfo*>& published = info.PublishedProperties();
         // Nested objects read further values onto the same list, after these.
         const size_t first = FPending.size();
-        for (auto it = props.begin(); it != props.end(); ++it) {
-            int position = info.PropertyPosition(it.key());
+        for (const TDesignValue& member : props) {
+            int position = info.PropertyPosition(member.Key());
             if (position < 0)
-                Fail(TPlace{&place, it.key()},
-                     "unknown property of " + info.Name + DidYouMean(it.key(), PropertyNames(info)));
-            FPending.push_back({position, published[static_cast<size_t>(position)], &*it});
+                Fail(TPlace{&place, member.Key()},
+                     "unknown property of " + info.Name + DidYouMean(std::string(member.Key()), PropertyNames(info)));
+            FPending.push_back({position, published[static_cast<size_t>(position)], &member});
         }
         // Published order, whatever the order in the file.
         std::sort(FPending.begin() + static_cast<ptrdiff_t>(first), FPending.end(),
@@ -297,7 +297,7 @@ private:
         FPending.resize(first);
     }
 
-    void ReadValue(TPersistent& target, const TPropInfo& prop, const json& value, const TPlace& place) {
+    void ReadValue(TPersistent& target, const TPropInfo& prop, const TDesignValue& value, const TPlace& place) {
         // The expectation is spelled out only when it is not met.
         auto expect = [&](bool ok, auto what) {
             if (!ok) Fail(place, "expected " + std::string(what()) + ", got " + JsonTypeName(value));
@@ -305,28 +305,30 @@ private:
         auto text = [](const char* literal) { return [literal] { return std::string(literal); }; };
         switch (prop.Kind) {
         case TPropKind::Integer:
-            expect(value.is_number_integer(), text("an integer"));
+            expect(value.IsInteger(), text("an integer"));
             SetOrd(target, prop, IntegerIn(value, place, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
             break;
         case TPropKind::Boolean:
-            expect(value.is_boolean(), text("true or false"));
-            SetOrd(target, prop, value.get<bool>() ? 1 : 0);
+            expect(value.IsBoolean(), text("true or false"));
+            SetOrd(target, prop, value.Bool() ? 1 : 0);
             break;
-        case TPropKind::String:
-            expect(value.is_string(), text("a string"));
-            Record({.Kind = TDesignStep::TKind::String, .Prop = &prop, .Text = value.get_ref<const std::string&>()});
-            prop.SetString(target, value.get_ref<const std::string&>());
+        case TPropKind::String: {
+            expect(value.IsString(), text("a string"));
+            std::string string(value.Text());
+            if (FPlan) Record({.Kind = TDesignStep::TKind::String, .Prop = &prop, .Text = string});
+            prop.SetString(target, string);
             break;
+        }
         case TPropKind::Enum:
-            expect(value.is_string(), [&] { return "a member name of " + prop.TypeName; });
-            SetOrd(target, prop, MemberIndex(*prop.Enum, value.get_ref<const std::string&>(), place));
+            expect(value.IsString(), [&] { return "a member name of " + prop.TypeName; });
+            SetOrd(target, prop, MemberIndex(*prop.Enum, value.Text(), place));
             break;
         case TPropKind::Set: {
-            expect(value.is_array(), [&] { return "an array of " + prop.Enum->Name + " member names"; });
+            expect(value.IsArray(), [&] { return "an array of " + prop.Enum->Name + " member names"; });
             int64_t bits = 0;
-            for (const json& member : value) {
-                if (!member.is_string()) Fail(place, "expected member names of " + prop.Enum->Name + ", got " + JsonTypeName(member));
-                bits |= int64_t{1} << MemberIndex(*prop.Enum, member.get_ref<const std::string&>(), place);
+            for (const TDesignValue& member : value) {
+                if (!member.IsString()) Fail(place, "expected member names of " + prop.Enum->Name + ", got " + JsonTypeName(member));
+                bits |= int64_t{1} << MemberIndex(*prop.Enum, member.Text(), place);
             }
             SetOrd(target, prop, bits);
             break;
@@ -335,7 +337,7 @@ private:
             SetOrd(target, prop, ColorValue(value, place));
             break;
         case TPropKind::Object: {
-            expect(value.is_object(), [&] { return "an object of " + prop.TypeName + " properties"; });
+            expect(value.IsObject(), [&] { return "an object of " + prop.TypeName + " properties"; });
             Record({.Kind = TDesignStep::TKind::Enter, .Prop = &prop});
             TPersistent* nested = prop.NestedObject(target);
             ReadProperties(*nested, *nested->PublishedInfo(), value, place);
@@ -343,13 +345,13 @@ private:
             break;
         }
         case TPropKind::Reference:
-            expect(value.is_string(), text("a component name"));
-            FReferences.push_back({&target, &prop, value.get<std::string>(), place.Text(), FPlan ? FPlan->Steps.size() : 0});
+            expect(value.IsString(), text("a component name"));
+            FReferences.push_back({&target, &prop, std::string(value.Text()), place.Text(), FPlan ? FPlan->Steps.size() : 0});
             Record({.Kind = TDesignStep::TKind::Reference, .Prop = &prop});
             break;
         case TPropKind::Event:
-            expect(value.is_string(), text("a handler name"));
-            BindEvent(target, prop, value.get_ref<const std::string&>(), place);
+            expect(value.IsString(), text("a handler name"));
+            BindEvent(target, prop, std::string(value.Text()), place);
             break;
         }
     }
@@ -359,10 +361,9 @@ private:
         prop.SetOrd(target, value);
     }
 
-    int64_t IntegerIn(const json& value, const TPlace& place, int64_t low, int64_t high) const {
-        if (value.is_number_unsigned() && value.get<uint64_t>() > static_cast<uint64_t>(high))
-            Fail(place, "value out of range");
-        int64_t v = value.get<int64_t>();
+    int64_t IntegerIn(const TDesignValue& value, const TPlace& place, int64_t low, int64_t high) const {
+        if (value.IsUnsigned() && value.UInt() > static_cast<uint64_t>(high)) Fail(place, "value out of range");
+        int64_t v = value.Int();
         if (v < low || v > high) Fail(place, "value " + std::to_string(v) + " out of range");
         return v;
     }
@@ -373,22 +374,22 @@ private:
         return names;
     }
 
-    int MemberIndex(const TEnumInfo& type, const std::string& member, const TPlace& place) const {
+    int MemberIndex(const TEnumInfo& type, std::string_view member, const TPlace& place) const {
         int index = type.IndexOf(member);
         if (index < 0)
-            Fail(place, "unknown member " + Quoted(member) + " of " + type.Name + DidYouMean(member, type.Members) +
+            Fail(place, "unknown member " + Quoted(member) + " of " + type.Name +
+                            DidYouMean(std::string(member), type.Members) +
                            " (members: " + JoinNames(type.Members) + ")");
         return index;
     }
 
-    int64_t ColorValue(const json& value, const TPlace& place) const {
-        if (value.is_string()) {
-            const std::string& name = value.get_ref<const std::string&>();
-            std::optional<TColor> color = ColorFromName(name);
-            if (!color) Fail(place, UnknownColour(name));
+    int64_t ColorValue(const TDesignValue& value, const TPlace& place) const {
+        if (value.IsString()) {
+            std::optional<TColor> color = ColorFromName(value.Text());
+            if (!color) Fail(place, UnknownColour(std::string(value.Text())));
             return *color;
         }
-        if (!value.is_number_integer()) Fail(place, std::string("expected a colour (integer or name), got ") + JsonTypeName(value));
+        if (!value.IsInteger()) Fail(place, std::string("expected a colour (integer or name), got ") + JsonTypeName(value));
         // Negative values and their unsigned 32-bit spellings both name system colours.
         return static_cast<TColor>(static_cast<uint32_t>(IntegerIn(value, place, INT32_MIN, UINT32_MAX)));
     }
@@ -417,7 +418,7 @@ private:
 
     // The form's component of that name (letter case ignored), or null;
     // the first of a name wins, as in FindComponent.
-    TComponent* FindOwned(const std::string& name) {
+    TComponent* FindOwned(std::string_view name) {
         if (FOwnedByName.empty())
             for (int i = 0; i < FForm->ComponentCount(); ++i)
                 if (TComponent* c = FForm->Components(i); !c->Name().empty()) FOwnedByName.emplace(c->Name(), c);
@@ -471,50 +472,58 @@ private:
 
 namespace {
 
-// A value conversion the reader's checks did not foresee still ends in
-// the reader's one-line error.
+// Runs `read` on the design's tree from the plain parser, the common case;
+// for anything else, or when reading ends in an Exception, again on the
+// tree from the full parser, so that every refusal keeps its one message.
 template <class F>
-auto WithOneLineErrors(const std::string& fileName, F read) {
-    try {
-        return read();
-    } catch (const json::exception& e) {
-        throw Exception(fileName + ": " + e.what());
+auto ReadDesignTree(const std::string& text, const std::string& fileName, F read) {
+    if (std::unique_ptr<TDesignTree> plain = TDesignTree::ParsePlain(text)) {
+        try {
+            return read(plain);
+        } catch (const Exception&) {
+        }
     }
+    std::unique_ptr<TDesignTree> full = TDesignTree::FromJson(ParseDesignJson(text, fileName));
+    return read(full);
 }
 
 }  // namespace
 
 std::unique_ptr<TForm> ReadFormDesign(const std::string& text, const std::string& fileName) {
-    return WithOneLineErrors(fileName, [&] { return TFormReader(fileName).Read(text); });
+    return ReadDesignTree(text, fileName,
+                          [&](std::unique_ptr<TDesignTree>& tree) { return TFormReader(fileName).Create(tree->Root()); });
 }
 
-// The plan of the first reading; the parsed design itself only when the
+// The plan of the first reading; the design's text and tree only when the
 // plan cannot stand for it.
 struct TFormDesign::TStored {
     std::optional<TDesignPlan> Plan;
-    json Root;
+    std::string Text;
+    std::unique_ptr<TDesignTree> Tree;  // may view Text
 };
 
 TFormDesign::TFormDesign(const std::string& text, std::string fileName) : FFileName(std::move(fileName)) {
     auto stored = std::make_unique<TStored>();
-    stored->Root = ParseDesignJson(text, FFileName);
-    // Creating one form checks everything a form from it would meet.
-    TDesignPlan plan;
-    TFormReader reader(FFileName, &plan);
-    WithOneLineErrors(FFileName, [&] { return reader.Create(stored->Root); });
-    if (reader.PlanComplete()) {
-        stored->Plan = std::move(plan);
-        stored->Root = json();
-    }
+    stored->Text = text;
+    ReadDesignTree(stored->Text, FFileName, [&](std::unique_ptr<TDesignTree>& tree) {
+        // Creating one form checks everything a form from it would meet.
+        TDesignPlan plan;
+        TFormReader reader(FFileName, &plan);
+        reader.Create(tree->Root());
+        if (reader.PlanComplete())
+            stored->Plan = std::move(plan);
+        else
+            stored->Tree = std::move(tree);
+        return true;
+    });
+    if (stored->Plan) stored->Text = std::string();
     FStored = std::move(stored);
 }
 
 TFormDesign::~TFormDesign() = default;
 
 std::unique_ptr<TForm> TFormDesign::CreateForm() const {
-    return WithOneLineErrors(FFileName, [&] {
-        return FStored->Plan ? FStored->Plan->CreateForm(FFileName) : TFormReader(FFileName).Create(FStored->Root);
-    });
+    return FStored->Plan ? FStored->Plan->CreateForm(FFileName) : TFormReader(FFileName).Create(FStored->Tree->Root());
 }
 
 std::unique_ptr<TForm> LoadFormDesign(const std::string& fileName) {

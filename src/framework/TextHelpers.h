@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace quill {
@@ -24,7 +25,7 @@ int32_t StrToInt(const std::string& text);
 
 // Changes the ASCII letters A to Z only, so 8-bit text passes untouched.
 std::string LowerCase(const std::string& text);
-bool SameText(const std::string& a, const std::string& b);
+bool SameText(std::string_view a, std::string_view b);
 
 // The folder part of a path, ending in a path separator ("" when none).
 std::string ExtractFilePath(const std::string& path);

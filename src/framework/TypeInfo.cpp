@@ -5,7 +5,7 @@
 
 namespace quill {
 
-int TEnumInfo::IndexOf(const std::string& member) const {
+int TEnumInfo::IndexOf(std::string_view member) const {
     for (size_t i = 0; i < Members.size(); ++i)
         if (Members[i] == member) return static_cast<int>(i);
     return -1;
@@ -61,8 +61,8 @@ bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
 
 namespace {
 
-std::map<std::string, const TClassInfo*>& Registry() {
-    static std::map<std::string, const TClassInfo*> registry;
+std::map<std::string, const TClassInfo*, std::less<>>& Registry() {
+    static std::map<std::string, const TClassInfo*, std::less<>> registry;
     return registry;
 }
 
@@ -70,7 +70,7 @@ std::map<std::string, const TClassInfo*>& Registry() {
 
 void RegisterDesignClass(const TClassInfo& info) { Registry()[info.Name] = &info; }
 
-const TClassInfo* FindDesignClass(const std::string& name) {
+const TClassInfo* FindDesignClass(std::string_view name) {
     auto it = Registry().find(name);
     return it == Registry().end() ? nullptr : it->second;
 }

@@ -20,7 +20,7 @@ class TComponent;
 struct TEnumInfo {
     std::string Name;
     std::vector<std::string> Members;
-    int IndexOf(const std::string& member) const;
+    int IndexOf(std::string_view member) const;
 };
 
 enum class TPropKind { Integer, Boolean, String, Enum, Set, Color, Object, Reference, Event };
@@ -104,7 +104,7 @@ private:
 
 // Classes that designs may name.
 void RegisterDesignClass(const TClassInfo& info);
-const TClassInfo* FindDesignClass(const std::string& name);
+const TClassInfo* FindDesignClass(std::string_view name);
 // Every class designs may name, sorted by name.
 std::vector<const TClassInfo*> DesignClasses();
 
