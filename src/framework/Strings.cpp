@@ -136,6 +136,14 @@ void TStringList::Insert(int index, std::string_view text) {
     Changed();
 }
 
+int TStringList::Add(std::string_view text) {
+    // The common way a page grows: straight onto the packed blocks.
+    if (FUnpacked) return TStrings::Add(text);
+    AppendPacked(text);
+    Changed();
+    return Count() - 1;
+}
+
 void TStringList::Delete(int index) {
     CheckIndex(index, Count() - 1);
     if (!FUnpacked && index + 1 == Count()) {

@@ -27,7 +27,8 @@ public:
     virtual std::string_view View(int index) const { return Get(index); }
 
     const std::string& operator[](int index) const { return Get(index); }
-    int Add(std::string_view text);
+    // Inserts at the end; answers the new line's index.
+    virtual int Add(std::string_view text);
     void AddStrings(const TStrings& other);
     // Room for `count` lines in all, made ahead; a hint that lists may ignore.
     virtual void Reserve(int count) { (void)count; }
@@ -82,6 +83,7 @@ public:
     std::string_view View(int index) const override;
     void Put(int index, std::string_view text) override;
     void Insert(int index, std::string_view text) override;
+    int Add(std::string_view text) override;
     void Delete(int index) override;
     void Clear() override;
     void Reserve(int count) override;

@@ -1,7 +1,9 @@
 #include "layout/CellTable.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <queue>
+#include <utility>
 
 #include "framework/Exception.h"
 #include "framework/Saturate.h"
@@ -10,44 +12,81 @@ namespace quill {
 
 namespace {
 
-// The grid lines of one axis: positions sorted without duplicates, and the
-// running sum of strip sizes so a span's size is one subtraction.
+// A position as an unsigned key that sorts in the same order.
+uint32_t KeyOf(int32_t position) { return static_cast<uint32_t>(position) ^ 0x80000000u; }
+int32_t PositionOf(uint64_t item) { return static_cast<int32_t>(static_cast<uint32_t>(item >> 32) ^ 0x80000000u); }
+
+// Sorts items by their upper 32 bits: a radix sort, linear in the count,
+// in three passes of 11 bits; a pass whose digit all items share is
+// skipped. Short lists are sorted whole.
+void SortByKey(std::vector<uint64_t>& items, std::vector<uint64_t>& scratch) {
+    if (items.size() < 256) {
+        std::sort(items.begin(), items.end());
+        return;
+    }
+    constexpr int kBits = 11;
+    constexpr size_t kDigits = size_t{1} << kBits;
+    std::vector<size_t> counts(3 * kDigits);
+    auto digit = [](uint64_t item, int pass) { return static_cast<size_t>(item >> (32 + kBits * pass)) & (kDigits - 1); };
+    for (uint64_t item : items)
+        for (int pass = 0; pass < 3; ++pass) ++counts[pass * kDigits + digit(item, pass)];
+    scratch.resize(items.size());
+    for (int pass = 0; pass < 3; ++pass) {
+        size_t* count = counts.data() + pass * kDigits;
+        if (count[digit(items[0], pass)] == items.size()) continue;
+        size_t sum = 0;
+        for (size_t d = 0; d < kDigits; ++d) sum += std::exchange(count[d], sum);
+        for (uint64_t item : items) scratch[count[digit(item, pass)]++] = item;
+        items.swap(scratch);
+    }
+}
+
+// The grid lines of one axis: positions sorted without duplicates, the
+// running sum of strip sizes so a span's size is one subtraction, and for
+// each control the edge indexes of its two sides.
 struct TAxis {
     std::vector<TCellEdge> Edges;
-    std::vector<int64_t> Sums;  // Sums[k] = size of strips 0..k-1
+    std::vector<int64_t> Sums;     // Sums[k] = size of strips 0..k-1
+    std::vector<uint32_t> Sides;   // control k's edges at 2k and 2k + 1
 
     size_t Count() const { return Edges.size(); }
-    // The 0-based index of the edge at `position`; it is always present.
-    size_t IndexOf(int32_t position) const {
-        auto it = std::lower_bound(Edges.begin(), Edges.end(), position,
-                                   [](const TCellEdge& e, int32_t p) { return e.Position < p; });
-        return static_cast<size_t>(it - Edges.begin());
-    }
     int32_t SpanSize(size_t first, size_t end) const { return ClampToInt(Sums[end] - Sums[first]); }
 };
 
 TAxis CreateAxis(const TCellControlList& controls, bool horizontal, int32_t extent) {
-    TAxis axis;
-    std::vector<TCellEdge>& edges = axis.Edges;
-    edges.reserve(2 + 2 * controls.size());
-    edges.push_back({0, 0});
-    edges.push_back({extent, 0});
-    for (const TCellControl& c : controls) {
-        edges.push_back({horizontal ? c.Bounds.Left : c.Bounds.Top, 0});
-        edges.push_back({horizontal ? c.Bounds.Right : c.Bounds.Bottom, 0});
+    // Each position carries in its low bits where it came from: 2k and
+    // 2k + 1 for control k's sides, then the origin and the extent.
+    const size_t sides = 2 * controls.size();
+    std::vector<uint64_t> items;
+    items.reserve(sides + 2);
+    auto add = [&items](int32_t position, size_t from) { items.push_back(uint64_t{KeyOf(position)} << 32 | from); };
+    for (size_t k = 0; k < controls.size(); ++k) {
+        const TRect& b = controls[k].Bounds;
+        add(horizontal ? b.Left : b.Top, 2 * k);
+        add(horizontal ? b.Right : b.Bottom, 2 * k + 1);
     }
-    std::sort(edges.begin(), edges.end(), [](const TCellEdge& a, const TCellEdge& b) { return a.Position < b.Position; });
-    edges.erase(std::unique(edges.begin(), edges.end(),
-                            [](const TCellEdge& a, const TCellEdge& b) { return a.Position == b.Position; }),
-                edges.end());
-    axis.Sums.reserve(edges.size() + 1);
+    add(0, sides);
+    add(extent, sides + 1);
+    std::vector<uint64_t> scratch;
+    SortByKey(items, scratch);
+    std::vector<uint64_t>().swap(scratch);
+
+    TAxis axis;
+    axis.Sides.resize(sides);
+    axis.Sums.reserve(items.size() + 1);
     axis.Sums.push_back(0);
     int64_t previous = 0;
-    for (TCellEdge& e : edges) {
-        // Two 32-bit positions may lie further apart than 32 bits reach.
-        e.Size = ClampToInt(int64_t{e.Position} - previous);
-        previous = e.Position;
-        axis.Sums.push_back(axis.Sums.back() + e.Size);
+    for (size_t i = 0; i < items.size(); ++i) {
+        const int32_t position = PositionOf(items[i]);
+        if (i == 0 || position != axis.Edges.back().Position) {
+            // Two 32-bit positions may lie further apart than 32 bits reach.
+            const int32_t size = ClampToInt(int64_t{position} - previous);
+            axis.Edges.push_back({position, size});
+            axis.Sums.push_back(axis.Sums.back() + size);
+            previous = position;
+        }
+        const size_t from = static_cast<uint32_t>(items[i]);
+        if (from < sides) axis.Sides[from] = static_cast<uint32_t>(axis.Edges.size() - 1);
     }
     return axis;
 }
@@ -156,15 +195,16 @@ void TCellTable::Build(const TCellControlList& controls, int32_t width, int32_t 
 }
 
 void TCellTable::BuildRows(const TCellControlList& controls, int32_t width, int32_t height) {
+    // Sides are numbered in 32 bits, two to a control.
+    if (controls.size() > (UINT32_MAX - 2) / 2) throw Exception("the page has too many controls for one table");
     const TAxis cols = CreateAxis(controls, true, width);
     const TAxis rows = CreateAxis(controls, false, height);
     // Edge indexes counted from 1 are the strip indexes counted from 0.
     std::vector<TPlaced> placed;
     placed.reserve(controls.size());
     for (size_t k = 0; k < controls.size(); ++k) {
-        const TRect& b = controls[k].Bounds;
-        placed.push_back({rows.IndexOf(b.Top) + 1, rows.IndexOf(b.Bottom) + 1, cols.IndexOf(b.Left) + 1,
-                          cols.IndexOf(b.Right) + 1, static_cast<int32_t>(k + 1)});
+        placed.push_back({rows.Sides[2 * k] + size_t{1}, rows.Sides[2 * k + 1] + size_t{1}, cols.Sides[2 * k] + size_t{1},
+                          cols.Sides[2 * k + 1] + size_t{1}, static_cast<int32_t>(k + 1)});
     }
     const TOccupancy occupancy(placed, rows.Count());
     std::vector<std::vector<TCover>> covers(rows.Count());

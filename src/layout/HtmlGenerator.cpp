@@ -100,15 +100,16 @@ void THtmlTableGenerator::WriteControlCell(THtmlTag& tag, TQuillCustomControl& c
     }
     // The cell closes at the end of the control's last line, or of its
     // opening line when the control wrote nothing.
-    FLine.clear();
-    tag.WriteEndTag(FLine);
     const int count = FControlLines.Count();
     if (count == 0) {
+        FLine.clear();
+        tag.WriteEndTag(FLine);
         AppendToLastLine(*Output(), FLine);
         return;
     }
     for (int i = 0; i + 1 < count; ++i) Output()->Add(FControlLines.View(i));
-    FLine.insert(0, FControlLines.View(count - 1));
+    FLine.assign(FControlLines.View(count - 1));
+    tag.WriteEndTag(FLine);
     Output()->Add(FLine);
 }
 

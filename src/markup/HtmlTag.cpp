@@ -3,6 +3,7 @@
 #include <charconv>
 #include <iterator>
 
+#include "framework/Exception.h"
 #include "framework/TextHelpers.h"
 
 namespace quill {
@@ -45,6 +46,14 @@ int KnownName(std::string_view name) {
     default:
         return -1;
     }
+}
+
+[[noreturn, gnu::noinline]] void TagTextTooLong() { throw Exception("an HTML tag's attributes exceed 4 GB"); }
+
+// Offsets into a tag's text are 32 bits wide.
+inline void CheckRoom(size_t size, size_t more) {
+    if (more > UINT32_MAX - size) [[unlikely]]
+        TagTextTooLong();
 }
 
 }  // namespace
@@ -109,19 +118,20 @@ std::string_view THtmlTag::NameOf(const TAttribute& a) const {
 }
 
 THtmlTag::TAttribute THtmlTag::NewEntry(std::string_view name) {
+    CheckRoom(FText.size(), name.size());
+    const auto start = static_cast<uint32_t>(FText.size());
+    const auto length = static_cast<uint32_t>(name.size());
     // Only a name with capitals needs a lower-case copy to be looked up.
     if (HasUpperCase(name)) {
-        const size_t start = FText.size();
         AppendLowerCase(FText, name);
         const std::string_view lower(FText.data() + start, name.size());
         const int known = KnownName(lower);
         if (known >= 0) FText.resize(start);
-        return {known, start, name.size(), 0, 0, false};
+        return {static_cast<int8_t>(known), false, false, start, length, 0, 0};
     }
     const int known = KnownName(name);
-    const size_t start = FText.size();
     if (known < 0) FText.append(name);
-    return {known, start, name.size(), 0, 0, false};
+    return {static_cast<int8_t>(known), false, false, start, length, 0, 0};
 }
 
 void THtmlTag::SetAttribute(std::string_view name, std::string_view value, bool dynamic) {
@@ -134,7 +144,7 @@ void THtmlTag::SetIntAttribute(std::string_view name, int32_t value, bool dynami
 }
 
 void THtmlTag::SetAttribute(THtmlAttrName name, std::string_view value, bool dynamic) {
-    StoreAttribute({name, 0, 0, 0, 0, false}, value, dynamic);
+    StoreAttribute({static_cast<int8_t>(name), false, false, 0, 0, 0, 0}, value, dynamic);
 }
 
 void THtmlTag::SetIntAttribute(THtmlAttrName name, int32_t value, bool dynamic) {
@@ -143,34 +153,65 @@ void THtmlTag::SetIntAttribute(THtmlAttrName name, int32_t value, bool dynamic) 
 }
 
 void THtmlTag::StoreAttribute(TAttribute entry, std::string_view value, bool dynamic) {
-    entry.Value = FText.size();
-    entry.ValueLength = value.size();
+    // Known names are looked up in a bit set: most sets find no earlier one.
+    if (entry.Known >= 0) {
+        const uint32_t bit = 1u << entry.Known;
+        if ((FKnownSet & bit) != 0) {
+            ReplaceEarlier(entry);
+        } else if (value.empty() && !dynamic && FAttributes.size() > static_cast<size_t>(FReplacedCount + FDynamicCount)) {
+            // A new empty static attribute beside another static one changes
+            // nothing anyone can see: not the text, not the mode, not where a
+            // later value of the name goes. Cells set several such.
+            return;
+        }
+        FKnownSet |= bit;
+    } else {
+        if (FUnknownCount > 0) ReplaceEarlier(entry);
+        ++FUnknownCount;
+    }
+    CheckRoom(FText.size(), value.size());
+    entry.Value = static_cast<uint32_t>(FText.size());
+    entry.ValueLength = static_cast<uint32_t>(value.size());
     FText.append(value);
     entry.Dynamic = dynamic;
+    if (dynamic) ++FDynamicCount;
+    FAttributes.push_back(entry);
+}
+
+void THtmlTag::ReplaceEarlier(const TAttribute& entry) {
     // Names are known by number or kept in lower case: the same name
     // compares equal either way.
-    for (size_t i = 0; i < FAttributes.size(); ++i) {
-        const TAttribute& a = FAttributes[i];
+    for (TAttribute& a : FAttributes) {
+        if (a.Replaced) continue;
         const bool same = entry.Known >= 0 ? a.Known == entry.Known : a.Known < 0 && NameOf(a) == NameOf(entry);
         if (!same) continue;
         if (a.Dynamic) --FDynamicCount;
-        FAttributes.erase(i);
+        if (a.Known < 0) --FUnknownCount;
+        a.Replaced = true;
+        ++FReplacedCount;
         break;
     }
-    if (dynamic) ++FDynamicCount;
-    FAttributes.push_back(entry);
+    if (2 * static_cast<size_t>(FReplacedCount) > FAttributes.size()) DropReplaced();
+}
+
+void THtmlTag::DropReplaced() {
+    FAttributes.erase_if([](const TAttribute& a) { return a.Replaced; });
+    FReplacedCount = 0;
 }
 
 void THtmlTag::Clear() {
     FAttributes.clear();
     FText.clear();
     FDynamicCount = 0;
+    FReplacedCount = 0;
+    FUnknownCount = 0;
+    FKnownSet = 0;
     FFieldId.clear();
 }
 
 void THtmlTag::WriteAttributeText(std::string& out) const {
     for (const TAttribute& a : FAttributes) {
-        if (a.Dynamic || a.ValueLength == 0) continue;
+        if (a.Dynamic || a.Replaced || a.ValueLength == 0) continue;
         out += ' ';
         out += NameOf(a);
         if (ValueOf(a) == "!") continue;  // the bare name
@@ -187,8 +228,9 @@ std::string THtmlTag::AttributeText() const {
 }
 
 THtmlTagMode THtmlTag::Mode() const {
-    const size_t staticCount = FAttributes.size() - static_cast<size_t>(FDynamicCount);
-    if (FAttributes.empty()) return FOptions.Contains(toAlwaysWrite) ? tmPlain : tmOmitted;
+    const size_t count = FAttributes.size() - static_cast<size_t>(FReplacedCount);
+    const size_t staticCount = count - static_cast<size_t>(FDynamicCount);
+    if (count == 0) return FOptions.Contains(toAlwaysWrite) ? tmPlain : tmOmitted;
     if (FDynamicCount == 0) return tmPlain;
     if (staticCount == 0 && FOptions.Contains(toFieldOnly)) return tmFieldOnly;
     return tmWithField;

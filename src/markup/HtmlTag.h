@@ -76,23 +76,32 @@ private:
     // Name and value are kept as ranges of one text buffer: setting an
     // attribute allocates nothing once the buffer has grown.
     // A name the system knows is kept as its number (Known), any other
-    // one in lower case in the buffer.
+    // one in lower case in the buffer. An attribute set again is marked
+    // replaced where it stood instead of being taken out, so a set costs
+    // no shifting; the replaced ones go when they outnumber the others.
     struct TAttribute {
-        int Known;
-        size_t Name, NameLength, Value, ValueLength;
+        int8_t Known;
         bool Dynamic;
+        bool Replaced;
+        uint32_t Name, NameLength, Value, ValueLength;
     };
+    static constexpr int8_t kUnknown = -1;
     std::string_view NameOf(const TAttribute& a) const;
     std::string_view ValueOf(const TAttribute& a) const { return {FText.data() + a.Value, a.ValueLength}; }
     // The entry for a name, its text stored when it is not a known one.
     TAttribute NewEntry(std::string_view name);
     // Adds the entry with `value`, replacing an attribute of the same name.
     void StoreAttribute(TAttribute entry, std::string_view value, bool dynamic);
+    void ReplaceEarlier(const TAttribute& entry);
+    void DropReplaced();
     void WriteField(std::string& out, std::string_view prefix) const;
 
-    TSmallVector<TAttribute, 8> FAttributes;
+    TSmallVector<TAttribute, 16> FAttributes;
     std::string FText;
     int FDynamicCount = 0;
+    int FReplacedCount = 0;
+    int FUnknownCount = 0;
+    uint32_t FKnownSet = 0;  // bit n: the known name n is set
     THtmlTagOptions FOptions;
     std::string FName;
     std::string FFieldId;

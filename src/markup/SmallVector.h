@@ -47,6 +47,24 @@ public:
         }
     }
 
+    // Removes every item for which `drop` holds, keeping the order of the
+    // others, in one pass.
+    template <class P>
+    void erase_if(P drop) {
+        T* data = Data();
+        size_t kept = 0;
+        for (size_t k = 0; k < FSize; ++k)
+            if (!drop(data[k])) data[kept++] = data[k];
+        FSize = kept;
+        if (FHeap.empty()) return;
+        if (FSize > N) {
+            FHeap.resize(FSize);
+            return;
+        }
+        for (size_t k = 0; k < FSize; ++k) FInline[k] = FHeap[k];
+        FHeap.clear();
+    }
+
     void clear() {
         FSize = 0;
         FHeap.clear();
