@@ -191,5 +191,26 @@ TEST_F(CellTable, MatchesTheSquareBySquareRuleOnRandomOverlappingPlacements) {
     }
 }
 
+TEST_F(CellTable, MatchesTheRuleWithEnoughEdgesToBeSortedByDigits) {
+    // Over 256 edges an axis is sorted digit by digit: positions from all
+    // digit ranges, negative ones included, and many equal ones.
+    std::vector<TControl*> controls;
+    for (int i = 0; i < 150; ++i) controls.push_back(new TShape(&FOwner));
+    const int bases[] = {-(1 << 28), -4'194'304, -2049, -1, 0, 1, 2047, 2048, 4'194'303, 1 << 28};
+    unsigned seed = 777;
+    auto next = [&](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 16) % unsigned(n));
+    };
+    for (int round = 0; round < 4; ++round) {
+        TCellControlList entries;
+        for (TControl* control : controls) {
+            const int left = bases[next(10)] + next(4), top = bases[next(10)] + next(4);
+            entries.push_back({control, {left, top, left + next(3) * 3000, top + next(3) * 3000}});
+        }
+        ASSERT_EQ(Build(entries, 5000, 0), ReferenceTable(entries, 5000, 0)) << "round " << round;
+    }
+}
+
 }  // namespace
 }  // namespace quill

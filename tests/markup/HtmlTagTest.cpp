@@ -163,6 +163,45 @@ TEST(HtmlTag, NamesByNumberAndByTextInAnyCaseAreOneAttribute) {
     EXPECT_EQ(tag.StartTag(), R"(<td width="6" data-x="2" widths="7">)");
 }
 
+TEST(HtmlTag, EmptyStaticValuesCountBesideDynamicOnes) {
+    // Only dynamic attributes so far: an empty static one still turns a
+    // field-only tag into one written with its field.
+    THtmlTag tag("font", {toFieldOnly});
+    tag.SetAttribute(anColor, "#FF0000", true);
+    EXPECT_EQ(tag.Mode(), tmFieldOnly);
+    tag.SetAttribute(anFace, "");
+    EXPECT_EQ(tag.Mode(), tmWithField);
+    EXPECT_EQ(tag.StartTag("x"), "<font{x_font}>");
+    // An empty value after a written one takes its place.
+    THtmlTag cell("td", {toAlwaysWrite});
+    cell.SetAttribute(anAlign, "center");
+    cell.SetIntAttribute(anWidth, 4);
+    cell.SetAttribute(anId, "");
+    cell.SetAttribute(anAlign, "");
+    cell.SetAttribute(anId, "a");
+    EXPECT_EQ(cell.StartTag(), R"(<td width="4" id="a">)");
+}
+
+TEST(HtmlTag, ManySetsOfTheSameNamesKeepOneOfEachInOrder) {
+    // Replaced entries are dropped along the way, known and other names
+    // alike, past the attributes kept in place.
+    THtmlTag tag("td", {});
+    tag.SetAttribute("first", "1");
+    for (int i = 0; i < 100; ++i) {
+        tag.SetIntAttribute(anWidth, i);
+        tag.SetAttribute("data-n", std::to_string(i), i % 2 == 1);
+        tag.SetIntAttribute("k" + std::to_string(i % 20), i);
+    }
+    std::string expected = R"( first="1")";
+    for (int k = 0; k < 20; ++k) expected += " k" + std::to_string(k) + "=\"" + std::to_string(80 + k) + "\"";
+    expected.insert(expected.find(" k19="), R"( width="99")");
+    EXPECT_EQ(tag.AttributeText(), expected);
+    EXPECT_EQ(tag.Mode(), tmWithField);  // data-n was last set dynamic
+    tag.SetAttribute("DATA-N", "z");
+    EXPECT_EQ(tag.Mode(), tmPlain);
+    EXPECT_EQ(tag.AttributeText(), expected + R"( data-n="z")");
+}
+
 TEST(HtmlTag, TextFunctions) {
     EXPECT_EQ(HtmlBracket("TR"), "<TR>");
     EXPECT_EQ(HtmlEmptyBracket("br"), "<br />");
