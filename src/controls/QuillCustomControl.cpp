@@ -56,7 +56,7 @@ void TQuillCustomControl::ApplyCellFormat() {
 void TQuillCustomControl::AddCellControl(TCellControlList& list) { list.push_back({this, BoundsRect()}); }
 
 void TQuillCustomControl::UpdateTag(THtmlTag& tag) {
-    if (tag.TagName() == "td") {
+    if (tag.TagName() == std::string_view("td")) {
         FCellFormat.UpdateTag(tag);
         tag.SetIntAttribute(anWidth, Width());
         // An empty height counts as set but is never written.

@@ -86,7 +86,7 @@ TStringList::TStringList() = default;
 TStringList::~TStringList() = default;
 
 TStringList::TStringList(const TStringList& other) : TStrings(other), OnChange(other.OnChange) {
-    FPacked.reserve(static_cast<size_t>(other.Count()));
+    FStarts.reserve(static_cast<size_t>(other.Count()));
     for (int i = 0; i < other.Count(); ++i) AppendPacked(other.View(i));
 }
 
@@ -96,7 +96,7 @@ TStringList& TStringList::operator=(const TStringList& other) {
 }
 
 int TStringList::Count() const {
-    return static_cast<int>(FUnpacked ? FItems.size() : FPacked.size());
+    return static_cast<int>(FUnpacked ? FItems.size() : FStarts.size());
 }
 
 const std::string& TStringList::Get(int index) const {
@@ -107,7 +107,7 @@ const std::string& TStringList::Get(int index) const {
 
 std::string_view TStringList::View(int index) const {
     CheckIndex(index, Count() - 1);
-    return FUnpacked ? std::string_view(FItems[static_cast<size_t>(index)]) : FPacked[static_cast<size_t>(index)];
+    return FUnpacked ? std::string_view(FItems[static_cast<size_t>(index)]) : PackedLine(static_cast<size_t>(index));
 }
 
 void TStringList::Put(int index, std::string_view text) {
@@ -160,7 +160,8 @@ void TStringList::Clear() {
     // The blocks stay for the next lines: a page made again allocates nothing.
     for (TBlock& block : FBlocks) block.Size = 0;
     FBlock = 0;
-    FPacked.clear();
+    if (!FBlocks.empty()) FBlocks[0].FirstLine = 0;
+    FStarts.clear();
     FItems.clear();
     FUnpacked = false;
     if (hadLines) Changed();
@@ -171,7 +172,7 @@ void TStringList::Reserve(int count) {
     if (FUnpacked)
         FItems.reserve(static_cast<size_t>(count));
     else
-        FPacked.reserve(static_cast<size_t>(count));
+        FStarts.reserve(static_cast<size_t>(count));
 }
 
 std::string TStringList::Text() const {
@@ -190,9 +191,10 @@ void TStringList::WriteText(const std::function<void(std::string_view)>& write) 
         if (block.Size > 0) write({block.Data.get(), block.Size});
 }
 
-void TStringList::AppendPacked(std::string_view text) {
-    const size_t need = text.size() + kLineBreak.size();
-    if (FBlocks.empty() || FBlocks[FBlock].Capacity - FBlocks[FBlock].Size < need) {
+char* TStringList::RoomFor(size_t need) {
+    // A line must start within 32 bits of its block's start.
+    if (FBlocks.empty() || FBlocks[FBlock].Capacity - FBlocks[FBlock].Size < need ||
+        FBlocks[FBlock].Size > UINT32_MAX) {
         // The next block when it is empty and large enough, else a new one
         // put in its place; the blocks before keep their lines.
         const size_t next = FBlocks.empty() ? 0 : FBlock + 1;
@@ -204,32 +206,83 @@ void TStringList::AppendPacked(std::string_view text) {
             FBlocks.insert(FBlocks.begin() + static_cast<std::ptrdiff_t>(next), std::move(block));
         }
         FBlock = next;
+        FBlocks[FBlock].FirstLine = FStarts.size();
     }
     TBlock& block = FBlocks[FBlock];
+    return block.Data.get() + block.Size;
+}
+
+void TStringList::EndPacked(const char* end) {
+    TBlock& block = FBlocks[FBlock];
     char* line = block.Data.get() + block.Size;
+    std::memcpy(line + (end - line), kLineBreak.data(), kLineBreak.size());
+    FStarts.push_back(static_cast<uint32_t>(block.Size));
+    block.Size += static_cast<size_t>(end - line) + kLineBreak.size();
+}
+
+void TStringList::AppendPacked(std::string_view text) {
+    char* line = RoomFor(text.size() + kLineBreak.size());
     // memmove: the text may be a line of this list, now dropped but still there.
     std::memmove(line, text.data(), text.size());
-    std::memcpy(line + text.size(), kLineBreak.data(), kLineBreak.size());
-    block.Size += need;
-    FPacked.emplace_back(line, text.size());
+    EndPacked(line + text.size());
+}
+
+char* TStringList::BeginLine(size_t maxLength) {
+    if (FUnpacked) {
+        FPending.resize(maxLength);
+        return FPending.data();
+    }
+    return RoomFor(maxLength + kLineBreak.size());
+}
+
+void TStringList::EndLine(const char* end) {
+    if (FUnpacked) {
+        Add(std::string_view(FPending.data(), static_cast<size_t>(end - FPending.data())));
+        return;
+    }
+    EndPacked(end);
+    Changed();
 }
 
 void TStringList::DropLastPacked() {
-    const std::string_view last = FPacked.back();
-    FPacked.pop_back();
     // The last line ends the last non-empty block; it becomes the one filled.
     while (FBlocks[FBlock].Size == 0) --FBlock;
-    TBlock& block = FBlocks[FBlock];
-    block.Size = static_cast<size_t>(last.data() - block.Data.get());
+    FBlocks[FBlock].Size = FStarts.back();
+    FStarts.pop_back();
+}
+
+size_t TStringList::BlockOf(size_t line) const {
+    // Most reads go line after line: try the block of the last one first.
+    auto holds = [this, line](size_t b) {
+        return FBlocks[b].FirstLine <= line && (b == FBlock || line < FBlocks[b + 1].FirstLine);
+    };
+    if (FLastBlock <= FBlock && holds(FLastBlock)) return FLastBlock;
+    if (FLastBlock < FBlock && holds(FLastBlock + 1)) return ++FLastBlock;
+    // The last block whose first line is not after the line; an emptied
+    // block shares its first line with the one after it.
+    auto it = std::upper_bound(FBlocks.begin(), FBlocks.begin() + static_cast<std::ptrdiff_t>(FBlock) + 1, line,
+                               [](size_t l, const TBlock& b) { return l < b.FirstLine; });
+    FLastBlock = static_cast<size_t>(it - FBlocks.begin()) - 1;
+    return FLastBlock;
+}
+
+std::string_view TStringList::PackedLine(size_t line) const {
+    const size_t b = BlockOf(line);
+    const TBlock& block = FBlocks[b];
+    const bool lastOfBlock = line + 1 == FStarts.size() || (b < FBlock && line + 1 == FBlocks[b + 1].FirstLine);
+    const size_t end = lastOfBlock ? block.Size : FStarts[line + 1];
+    return {block.Data.get() + FStarts[line], end - FStarts[line] - kLineBreak.size()};
 }
 
 void TStringList::Unpack() const {
     if (FUnpacked) return;
-    FItems.assign(FPacked.begin(), FPacked.end());
+    FItems.clear();
+    FItems.reserve(FStarts.size());
+    for (size_t i = 0; i < FStarts.size(); ++i) FItems.emplace_back(PackedLine(i));
     FUnpacked = true;
     // The blocks keep their bytes: a text being put may still lie in them.
     // They are emptied when the list is cleared.
-    FPacked.clear();
+    FStarts.clear();
 }
 
 void TStringList::SetUpdateState(bool updating) {

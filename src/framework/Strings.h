@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -89,6 +90,13 @@ public:
     void Reserve(int count) override;
     std::string Text() const override;
 
+    // A line written in place: BeginLine gives room for up to `maxLength`
+    // bytes, EndLine adds what was written up to `end`. Nothing else may
+    // touch the list in between. Spares the copy through a buffer of the
+    // caller's.
+    char* BeginLine(size_t maxLength);
+    void EndLine(const char* end);
+
     // Fired after each change, or once when the outermost update ends.
     TNotifyEvent OnChange;
 
@@ -101,22 +109,31 @@ private:
         std::unique_ptr<char[]> Data;
         size_t Size = 0;
         size_t Capacity = 0;
+        size_t FirstLine = 0;  // the index of its first line, once filled
     };
 
     void Changed();
     void CheckIndex(int index, int limit) const;
+    char* RoomFor(size_t need);
+    void EndPacked(const char* end);
     void AppendPacked(std::string_view text);
     void DropLastPacked();
     void Unpack() const;
+    size_t BlockOf(size_t line) const;
+    std::string_view PackedLine(size_t line) const;
 
     // Packed form: the blocks hold the lines in order, FBlock is the one
-    // being filled, and later ones are empty and kept for reuse.
+    // being filled, and later ones are empty and kept for reuse. A line is
+    // known by where it starts in its block, four bytes a line: a block
+    // holds at most a megabyte, or one longer line that starts it.
     std::vector<TBlock> FBlocks;
     size_t FBlock = 0;
-    mutable std::vector<std::string_view> FPacked;
+    mutable std::vector<uint32_t> FStarts;
+    mutable size_t FLastBlock = 0;
     // One string per line, once unpacked.
     mutable std::vector<std::string> FItems;
     mutable bool FUnpacked = false;
+    std::string FPending;  // a line begun while unpacked
     bool FChangedWhileUpdating = false;
 };
 

@@ -1,8 +1,11 @@
 #include "layout/CellTable.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <queue>
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 #include "framework/Exception.h"
@@ -46,48 +49,82 @@ void SortByKey(std::vector<uint64_t>& items, std::vector<uint64_t>& scratch) {
 // each control the edge indexes of its two sides.
 struct TAxis {
     std::vector<TCellEdge> Edges;
-    std::vector<int64_t> Sums;     // Sums[k] = size of strips 0..k-1
+    std::vector<int64_t> Sums{0};  // Sums[k] = size of strips 0..k-1
     std::vector<uint32_t> Sides;   // control k's edges at 2k and 2k + 1
 
     size_t Count() const { return Edges.size(); }
     int32_t SpanSize(size_t first, size_t end) const { return ClampToInt(Sums[end] - Sums[first]); }
 };
 
-TAxis CreateAxis(const TCellControlList& controls, bool horizontal, int32_t extent) {
-    // Each position carries in its low bits where it came from: 2k and
-    // 2k + 1 for control k's sides, then the origin and the extent.
-    const size_t sides = 2 * controls.size();
-    std::vector<uint64_t> items;
-    items.reserve(sides + 2);
-    auto add = [&items](int32_t position, size_t from) { items.push_back(uint64_t{KeyOf(position)} << 32 | from); };
-    for (size_t k = 0; k < controls.size(); ++k) {
-        const TRect& b = controls[k].Bounds;
-        add(horizontal ? b.Left : b.Top, 2 * k);
-        add(horizontal ? b.Right : b.Bottom, 2 * k + 1);
+// Adds the next edge of an axis, given in ascending order.
+void AddEdge(TAxis& axis, int32_t position) {
+    // Two 32-bit positions may lie further apart than 32 bits reach.
+    const int64_t previous = axis.Edges.empty() ? 0 : axis.Edges.back().Position;
+    const int32_t size = ClampToInt(int64_t{position} - previous);
+    axis.Edges.push_back({position, size});
+    axis.Sums.push_back(axis.Sums.back() + size);
+}
+
+// The position of side `from` (2k and 2k + 1 for control k's sides, then
+// the origin and the extent).
+struct TSides {
+    const TCellControlList& Controls;
+    bool Horizontal;
+    int32_t Extent;
+
+    size_t Count() const { return 2 * Controls.size() + 2; }
+    int32_t operator[](size_t from) const {
+        const size_t k = from / 2;
+        if (k == Controls.size()) return from % 2 == 0 ? 0 : Extent;
+        const TRect& b = Controls[k].Bounds;
+        if (from % 2 == 0) return Horizontal ? b.Left : b.Top;
+        return Horizontal ? b.Right : b.Bottom;
     }
-    add(0, sides);
-    add(extent, sides + 1);
+};
+
+// Positions within a span not much wider than their count (as on most
+// pages) are sorted by marking each in a table over the span.
+bool CreateAxisByTable(const TSides& sides, TAxis& axis) {
+    int32_t low = INT32_MAX, high = INT32_MIN;
+    for (size_t i = 0; i < sides.Count(); ++i) {
+        low = std::min(low, sides[i]);
+        high = std::max(high, sides[i]);
+    }
+    const uint64_t span = uint64_t(int64_t{high} - low) + 1;
+    if (span > 4 * uint64_t{sides.Count()} + 1024) return false;
+    std::vector<uint32_t> index(span, 0);
+    for (size_t i = 0; i < sides.Count(); ++i) index[static_cast<size_t>(int64_t{sides[i]} - low)] = 1;
+    for (size_t p = 0; p < span; ++p) {
+        if (index[p] == 0) continue;
+        index[p] = static_cast<uint32_t>(axis.Edges.size());
+        AddEdge(axis, static_cast<int32_t>(low + static_cast<int64_t>(p)));
+    }
+    for (size_t from = 0; from + 2 < sides.Count(); ++from)
+        axis.Sides[from] = index[static_cast<size_t>(int64_t{sides[from]} - low)];
+    return true;
+}
+
+// Any positions: sorted by digits with their origins in the low bits.
+void CreateAxisByDigits(const TSides& sides, TAxis& axis) {
+    std::vector<uint64_t> items;
+    items.reserve(sides.Count());
+    for (size_t from = 0; from < sides.Count(); ++from) items.push_back(uint64_t{KeyOf(sides[from])} << 32 | from);
     std::vector<uint64_t> scratch;
     SortByKey(items, scratch);
     std::vector<uint64_t>().swap(scratch);
-
-    TAxis axis;
-    axis.Sides.resize(sides);
-    axis.Sums.reserve(items.size() + 1);
-    axis.Sums.push_back(0);
-    int64_t previous = 0;
     for (size_t i = 0; i < items.size(); ++i) {
         const int32_t position = PositionOf(items[i]);
-        if (i == 0 || position != axis.Edges.back().Position) {
-            // Two 32-bit positions may lie further apart than 32 bits reach.
-            const int32_t size = ClampToInt(int64_t{position} - previous);
-            axis.Edges.push_back({position, size});
-            axis.Sums.push_back(axis.Sums.back() + size);
-            previous = position;
-        }
+        if (i == 0 || position != axis.Edges.back().Position) AddEdge(axis, position);
         const size_t from = static_cast<uint32_t>(items[i]);
-        if (from < sides) axis.Sides[from] = static_cast<uint32_t>(axis.Edges.size() - 1);
+        if (from + 2 < sides.Count()) axis.Sides[from] = static_cast<uint32_t>(axis.Edges.size() - 1);
     }
+}
+
+TAxis CreateAxis(const TCellControlList& controls, bool horizontal, int32_t extent) {
+    const TSides sides{controls, horizontal, extent};
+    TAxis axis;
+    axis.Sides.resize(sides.Count() - 2);
+    if (!CreateAxisByTable(sides, axis)) CreateAxisByDigits(sides, axis);
     return axis;
 }
 
@@ -177,21 +214,51 @@ private:
 }  // namespace
 
 std::span<const TCellData> TCellTable::Rows(int index) const {
-    const std::vector<TCellData>& row = FRows.at(static_cast<size_t>(index));
-    return {row.data(), row.size()};
+    if (index < 0 || index >= RowCount()) throw std::out_of_range("no such table row");
+    const auto r = static_cast<size_t>(index);
+    if (FRowShown == r) return FRow;
+    // Empty stretches become one cell per column of nonzero size.
+    FRow.clear();
+    for (size_t i = FRowStart[r]; i < FRowStart[r + 1]; ++i) {
+        const TRowItem& item = FItems[i];
+        if (item.Cell >= 0) {
+            FRow.push_back(FCells[static_cast<size_t>(item.Cell)]);
+            continue;
+        }
+        for (uint32_t c = item.Begin; c < item.End; ++c)
+            if (FColumnSizes[c] != 0) FRow.push_back({FColumnSizes[c], FRowHeights[r], 1, 1, nullptr});
+    }
+    FRowShown = r;
+    return FRow;
 }
 
 void TCellTable::Build(const TCellControlList& controls, int32_t width, int32_t height) {
-    FRows.clear();
-    FCellCount = 0;
+    Reset();
     try {
         BuildRows(controls, width, height);
     } catch (...) {
         // No half-built table stays behind.
-        FRows.clear();
-        FCellCount = 0;
+        Reset();
         throw;
     }
+}
+
+void TCellTable::Reset() {
+    FItems.clear();
+    FCells.clear();
+    FRowStart.assign(1, 0);
+    FRowHeights.clear();
+    FColumnSizes.clear();
+    FRow.clear();
+    FRowShown = SIZE_MAX;
+    FCellCount = 0;
+}
+
+void TCellTable::AddCells(size_t count) {
+    if (count > FMaxCells - FCellCount)
+        throw Exception("the page table would need more than " + std::to_string(FMaxCells) +
+                        " cells: every distinct control edge adds a row or a column of cells");
+    FCellCount += count;
 }
 
 void TCellTable::BuildRows(const TCellControlList& controls, int32_t width, int32_t height) {
@@ -207,22 +274,17 @@ void TCellTable::BuildRows(const TCellControlList& controls, int32_t width, int3
                           cols.Sides[2 * k + 1] + size_t{1}, static_cast<int32_t>(k + 1)});
     }
     const TOccupancy occupancy(placed, rows.Count());
+    FColumnSizes.reserve(cols.Count());
+    for (const TCellEdge& e : cols.Edges) FColumnSizes.push_back(e.Size);
+    // Only the first strip can have size 0: edges are distinct.
+    auto nonEmpty = [&cols](size_t begin, size_t end) { return end - begin - (begin == 0 && cols.Edges[0].Size == 0); };
     std::vector<std::vector<TCover>> covers(rows.Count());
-    std::vector<TCellData> cells;
-    auto add = [&](const TCellData& cell) {
-        if (FCellCount + cells.size() >= FMaxCells)
-            throw Exception("the page table would need more than " + std::to_string(FMaxCells) +
-                            " cells: every distinct control edge adds a row or a column of cells");
-        cells.push_back(cell);
-    };
     for (size_t r = 0; r < rows.Count(); ++r) {
         std::vector<TCover> rowCovers;
         rowCovers.swap(covers[r]);
         if (rows.Edges[r].Size == 0) continue;
         std::sort(rowCovers.begin(), rowCovers.end(), [](const TCover& a, const TCover& b) { return a.Begin < b.Begin; });
         const std::span<const TRun> runs = occupancy.Row(r);
-        const int32_t rowHeight = rows.Edges[r].Size;
-        cells.clear();
         size_t c = 0, run = 0, cover = 0;
         while (c < cols.Count()) {
             while (cover < rowCovers.size() && rowCovers[cover].End <= c) ++cover;
@@ -239,18 +301,22 @@ void TCellTable::BuildRows(const TCellControlList& controls, int32_t width, int3
                 const size_t end = std::min(runs[run].End, nextCover);
                 size_t below = r + 1;
                 for (; below < rows.Count() && occupancy.At(below, c) == entry; ++below) covers[below].push_back({c, end});
-                add({cols.SpanSize(c, end), rows.SpanSize(r, below), static_cast<int32_t>(end - c),
-                     static_cast<int32_t>(below - r), controls[static_cast<size_t>(entry) - 1].Control});
+                AddCells(1);
+                FItems.push_back({static_cast<uint32_t>(c), static_cast<uint32_t>(end), static_cast<int64_t>(FCells.size())});
+                FCells.push_back({cols.SpanSize(c, end), rows.SpanSize(r, below), static_cast<int32_t>(end - c),
+                                  static_cast<int32_t>(below - r), controls[static_cast<size_t>(entry) - 1].Control});
                 c = end;
                 continue;
             }
-            // Empty columns are never merged: one cell each.
+            // Empty columns are never merged: one cell each, made when the
+            // row is read.
             const size_t end = std::min(run < runs.size() ? runs[run].Begin : cols.Count(), nextCover);
-            for (; c < end; ++c)
-                if (cols.Edges[c].Size != 0) add({cols.Edges[c].Size, rowHeight, 1, 1, nullptr});
+            AddCells(nonEmpty(c, end));
+            FItems.push_back({static_cast<uint32_t>(c), static_cast<uint32_t>(end), -1});
+            c = end;
         }
-        FRows.emplace_back(cells.begin(), cells.end());
-        FCellCount += cells.size();
+        FRowHeights.push_back(rows.Edges[r].Size);
+        FRowStart.push_back(FItems.size());
     }
 }
 

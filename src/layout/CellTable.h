@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -53,16 +54,33 @@ public:
     // Raises Exception when the table would hold more than the most cells.
     void Build(const TCellControlList& controls, int32_t width, int32_t height);
 
-    int RowCount() const { return static_cast<int>(FRows.size()); }
+    int RowCount() const { return static_cast<int>(FRowHeights.size()); }
+    // The cells of one row, left to right. The row is made when asked for:
+    // the span holds until another row is asked for or the table is built
+    // again.
     std::span<const TCellData> Rows(int index) const;
     size_t CellCount() const { return FCellCount; }
     size_t MaxCells() const { return FMaxCells; }
 
 private:
+    void Reset();
+    void AddCells(size_t count);
     void BuildRows(const TCellControlList& controls, int32_t width, int32_t height);
 
-    // Each row holds exactly its cells: no row grows by doubling.
-    std::vector<std::vector<TCellData>> FRows;
+    // A row is kept as a list of items, each a control's cell or a stretch
+    // of empty columns [Begin, End): a page of mostly empty cells keeps a
+    // few bytes a row, not a record a cell.
+    struct TRowItem {
+        uint32_t Begin, End;
+        int64_t Cell;  // index into FCells, or -1 for empty columns
+    };
+    std::vector<TRowItem> FItems;
+    std::vector<TCellData> FCells;
+    std::vector<size_t> FRowStart{0};  // row r's items are [FRowStart[r], FRowStart[r + 1])
+    std::vector<int32_t> FRowHeights;
+    std::vector<int32_t> FColumnSizes;
+    mutable std::vector<TCellData> FRow;
+    mutable size_t FRowShown = SIZE_MAX;
     size_t FCellCount = 0;
     size_t FMaxCells;
 };

@@ -78,6 +78,16 @@ void THtmlTableGenerator::GenerateCell(const TCellData& cell) {
         WriteControlCell(FCellTag, *control);
         return;
     }
+    // A list of the system's own takes the cell straight into its storage.
+    if (FPackedOf != Output()) {
+        FPackedOf = Output();
+        FPacked = dynamic_cast<TStringList*>(Output());
+    }
+    if (FPacked) {
+        char* at = FPacked->BeginLine(kEmptyCellMax);
+        FPacked->EndLine(PutEmptyCell(at, cell.Width, cell.Height, cell.ColSpan, cell.RowSpan));
+        return;
+    }
     FLine.clear();
     WriteEmptyCell(FLine, cell.Width, cell.Height, cell.ColSpan, cell.RowSpan);
     WriteLine(FLine);

@@ -76,6 +76,9 @@ private:
     TCachedCast<TQuillCustomControl> FPageControl;
     std::string FLine;
     TStringList FControlLines;
+    // The output as the system's own list, when it is one.
+    TStrings* FPackedOf = nullptr;
+    TStringList* FPacked = nullptr;
 };
 
 }  // namespace quill

@@ -74,15 +74,18 @@ char* PutIntAttr(char* at, std::string_view prefix, int32_t value) {
 
 }  // namespace
 
-void WriteEmptyCell(std::string& out, int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan) {
-    // Put together on the stack and appended once: the longest cell fits.
-    char text[128];
-    char* at = PutIntAttr(text, "<td width=\"", width);
+char* PutEmptyCell(char* at, int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan) {
+    at = PutIntAttr(at, "<td width=\"", width);
     at = PutIntAttr(at, " height=\"", height);
     if (colSpan > 1) at = PutIntAttr(at, " colspan=\"", colSpan);
     if (rowSpan > 1) at = PutIntAttr(at, " rowspan=\"", rowSpan);
-    at = Put(at, "></td>");
-    out.append(text, at);
+    return Put(at, "></td>");
+}
+
+void WriteEmptyCell(std::string& out, int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan) {
+    // Put together on the stack and appended once.
+    char text[kEmptyCellMax];
+    out.append(text, PutEmptyCell(text, width, height, colSpan, rowSpan));
 }
 
 void FillCellTag(THtmlTag& tag, int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan,

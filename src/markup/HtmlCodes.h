@@ -51,5 +51,9 @@ void FillCellTag(THtmlTag& tag, int32_t width, int32_t height, int32_t colSpan, 
 // FillCellTag with the default alignments and the height would write it;
 // no tag is made, so an empty cell costs no more than its bytes.
 void WriteEmptyCell(std::string& out, int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan);
+// The same cell written at `at`, which has room for kEmptyCellMax bytes;
+// answers the end.
+constexpr size_t kEmptyCellMax = 128;
+char* PutEmptyCell(char* at, int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan);
 
 }  // namespace quill

@@ -18,7 +18,7 @@ void THtmlTableDataPropertyBase::SetParentColor(bool value) { Store(FParentColor
 void THtmlTableDataPropertyBase::SetColor(TColor value) { Store(FColor, value); }
 
 void THtmlTableDataPropertyBase::UpdateTag(THtmlTag& tag) const {
-    if (tag.TagName() != "td") return;
+    if (tag.TagName() != std::string_view("td")) return;
     tag.SetAttribute(anId, FElementId);
     tag.SetAttribute(anClass, FStyleClass);
     tag.SetAttribute(anAlign, AlignHNames(FAlignH));

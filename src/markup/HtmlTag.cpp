@@ -1,6 +1,8 @@
 #include "markup/HtmlTag.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <iterator>
 
 #include "framework/Exception.h"
@@ -127,11 +129,11 @@ THtmlTag::TAttribute THtmlTag::NewEntry(std::string_view name) {
         const std::string_view lower(FText.data() + start, name.size());
         const int known = KnownName(lower);
         if (known >= 0) FText.resize(start);
-        return {static_cast<int8_t>(known), false, false, start, length, 0, 0};
+        return {static_cast<int8_t>(known), false, false, false, start, length, 0, 0};
     }
     const int known = KnownName(name);
     if (known < 0) FText.append(name);
-    return {static_cast<int8_t>(known), false, false, start, length, 0, 0};
+    return {static_cast<int8_t>(known), false, false, false, start, length, 0, 0};
 }
 
 void THtmlTag::SetAttribute(std::string_view name, std::string_view value, bool dynamic) {
@@ -139,36 +141,15 @@ void THtmlTag::SetAttribute(std::string_view name, std::string_view value, bool 
 }
 
 void THtmlTag::SetIntAttribute(std::string_view name, int32_t value, bool dynamic) {
-    char digits[16];
-    SetAttribute(name, IntText(value, digits), dynamic);
-}
-
-void THtmlTag::SetAttribute(THtmlAttrName name, std::string_view value, bool dynamic) {
-    StoreAttribute({static_cast<int8_t>(name), false, false, 0, 0, 0, 0}, value, dynamic);
+    StoreInt(NewEntry(name), value, dynamic);
 }
 
 void THtmlTag::SetIntAttribute(THtmlAttrName name, int32_t value, bool dynamic) {
-    char digits[16];
-    SetAttribute(name, IntText(value, digits), dynamic);
+    StoreInt({static_cast<int8_t>(name), false, false, false, 0, 0, 0, 0}, value, dynamic);
 }
 
 void THtmlTag::StoreAttribute(TAttribute entry, std::string_view value, bool dynamic) {
-    // Known names are looked up in a bit set: most sets find no earlier one.
-    if (entry.Known >= 0) {
-        const uint32_t bit = 1u << entry.Known;
-        if ((FKnownSet & bit) != 0) {
-            ReplaceEarlier(entry);
-        } else if (value.empty() && !dynamic && FAttributes.size() > static_cast<size_t>(FReplacedCount + FDynamicCount)) {
-            // A new empty static attribute beside another static one changes
-            // nothing anyone can see: not the text, not the mode, not where a
-            // later value of the name goes. Cells set several such.
-            return;
-        }
-        FKnownSet |= bit;
-    } else {
-        if (FUnknownCount > 0) ReplaceEarlier(entry);
-        ++FUnknownCount;
-    }
+    if (!Place(entry, value.empty(), dynamic)) return;
     CheckRoom(FText.size(), value.size());
     entry.Value = static_cast<uint32_t>(FText.size());
     entry.ValueLength = static_cast<uint32_t>(value.size());
@@ -176,6 +157,38 @@ void THtmlTag::StoreAttribute(TAttribute entry, std::string_view value, bool dyn
     entry.Dynamic = dynamic;
     if (dynamic) ++FDynamicCount;
     FAttributes.push_back(entry);
+}
+
+void THtmlTag::StoreInt(TAttribute entry, int32_t value, bool dynamic) {
+    // Kept as the number and written as digits only when the tag is:
+    // cells set width and height twice.
+    Place(entry, false, dynamic);
+    entry.IsInt = true;
+    entry.Value = static_cast<uint32_t>(value);
+    entry.ValueLength = 1;
+    entry.Dynamic = dynamic;
+    if (dynamic) ++FDynamicCount;
+    FAttributes.push_back(entry);
+}
+
+bool THtmlTag::Place(const TAttribute& entry, bool emptyValue, bool dynamic) {
+    // Known names are looked up in a bit set: most sets find no earlier one.
+    if (entry.Known < 0) {
+        if (FUnknownCount > 0) ReplaceEarlier(entry);
+        ++FUnknownCount;
+        return true;
+    }
+    const uint32_t bit = 1u << entry.Known;
+    if ((FKnownSet & bit) != 0) {
+        ReplaceEarlier(entry);
+    } else if (emptyValue && !dynamic && HasStatic()) {
+        // A new empty static attribute beside another static one changes
+        // nothing anyone can see: not the text, not the mode, not where a
+        // later value of the name goes. Cells set several such.
+        return false;
+    }
+    FKnownSet |= bit;
+    return true;
 }
 
 void THtmlTag::ReplaceEarlier(const TAttribute& entry) {
@@ -210,15 +223,49 @@ void THtmlTag::Clear() {
 }
 
 void THtmlTag::WriteAttributeText(std::string& out) const {
+    // Measured first and then written in place: `out` grows once.
+    auto written = [](const TAttribute& a) { return !a.Dynamic && !a.Replaced && a.ValueLength != 0; };
+    size_t size = 0;
     for (const TAttribute& a : FAttributes) {
-        if (a.Dynamic || a.Replaced || a.ValueLength == 0) continue;
-        out += ' ';
-        out += NameOf(a);
-        if (ValueOf(a) == "!") continue;  // the bare name
-        out += "=\"";
-        AppendAttrValue(out, ValueOf(a));
-        out += '"';
+        if (!written(a)) continue;
+        size += 1 + NameOf(a).size();
+        if (a.IsInt) {
+            size += 3 + 11;
+        } else if (ValueOf(a) != "!") {
+            const std::string_view value = ValueOf(a);
+            size += 3 + value.size() + 5 * static_cast<size_t>(std::count(value.begin(), value.end(), '"'));
+        }
     }
+    const size_t start = out.size();
+    out.resize(start + size);
+    char* at = out.data() + start;
+    auto put = [&at](std::string_view text) {
+        std::memcpy(at, text.data(), text.size());
+        at += text.size();
+    };
+    for (const TAttribute& a : FAttributes) {
+        if (!written(a)) continue;
+        *at++ = ' ';
+        put(NameOf(a));
+        if (a.IsInt) {
+            put("=\"");
+            at = std::to_chars(at, at + 11, static_cast<int32_t>(a.Value)).ptr;
+            *at++ = '"';
+            continue;
+        }
+        const std::string_view value = ValueOf(a);
+        if (value == "!") continue;  // the bare name
+        put("=\"");
+        size_t from = 0;
+        for (size_t quote = value.find('"'); quote != std::string_view::npos; quote = value.find('"', from)) {
+            put(value.substr(from, quote - from));
+            put("&quot;");
+            from = quote + 1;
+        }
+        put(value.substr(from));
+        *at++ = '"';
+    }
+    out.resize(static_cast<size_t>(at - out.data()));
 }
 
 std::string THtmlTag::AttributeText() const {

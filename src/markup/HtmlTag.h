@@ -53,7 +53,10 @@ public:
 
     void SetAttribute(std::string_view name, std::string_view value, bool dynamic = false);
     void SetIntAttribute(std::string_view name, int32_t value, bool dynamic = false);
-    void SetAttribute(THtmlAttrName name, std::string_view value, bool dynamic = false);
+    void SetAttribute(THtmlAttrName name, std::string_view value, bool dynamic = false) {
+        if (value.empty() && !dynamic && Unseen(name) && HasStatic()) return;  // see Place
+        StoreAttribute({static_cast<int8_t>(name), false, false, false, 0, 0, 0, 0}, value, dynamic);
+    }
     void SetIntAttribute(THtmlAttrName name, int32_t value, bool dynamic = false);
     // Drops every attribute and the field id, keeping name and options, so
     // one tag can serve many cells without allocating again.
@@ -83,15 +86,22 @@ private:
         int8_t Known;
         bool Dynamic;
         bool Replaced;
+        bool IsInt;  // Value holds the number itself
         uint32_t Name, NameLength, Value, ValueLength;
     };
     static constexpr int8_t kUnknown = -1;
+    bool Unseen(THtmlAttrName name) const { return (FKnownSet >> name & 1u) == 0; }
+    bool HasStatic() const { return FAttributes.size() > static_cast<size_t>(FReplacedCount + FDynamicCount); }
     std::string_view NameOf(const TAttribute& a) const;
     std::string_view ValueOf(const TAttribute& a) const { return {FText.data() + a.Value, a.ValueLength}; }
     // The entry for a name, its text stored when it is not a known one.
     TAttribute NewEntry(std::string_view name);
     // Adds the entry with `value`, replacing an attribute of the same name.
     void StoreAttribute(TAttribute entry, std::string_view value, bool dynamic);
+    void StoreInt(TAttribute entry, int32_t value, bool dynamic);
+    // Replaces an earlier attribute of the entry's name; answers whether
+    // the new one needs storing at all.
+    bool Place(const TAttribute& entry, bool emptyValue, bool dynamic);
     void ReplaceEarlier(const TAttribute& entry);
     void DropReplaced();
     void WriteField(std::string& out, std::string_view prefix) const;

@@ -143,5 +143,58 @@ TEST(StringList, AVeryLongLineGetsABlockOfItsOwn) {
     EXPECT_EQ(list.Text(), "short\r\n" + big + "\r\nafter\r\n");
 }
 
+TEST(StringList, AnyLineReadsBackWhileLinesComeAndGoAcrossBlocks) {
+    // Lines of all lengths added and taken off the end, read back in no
+    // particular order: blocks fill, empty again and get passed over.
+    TStringList list;
+    std::vector<std::string> expected;
+    unsigned seed = 99;
+    auto next = [&seed](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (int step = 0; step < 4000; ++step) {
+            if (!expected.empty() && next(10) < 3) {
+                list.Delete(list.Count() - 1);
+                expected.pop_back();
+            } else {
+                const size_t length = next(8) == 0 ? 900 + next(4000) : next(60);
+                expected.emplace_back(length, static_cast<char>('a' + step % 26));
+                list.Add(expected.back());
+            }
+            if (step % 50 == 0 && !expected.empty()) {
+                const size_t i = next(static_cast<unsigned>(expected.size()));
+                ASSERT_EQ(list.View(static_cast<int>(i)), expected[i]) << "line " << i << " at step " << step;
+            }
+        }
+        ASSERT_EQ(list.Count(), static_cast<int>(expected.size()));
+        for (size_t i = expected.size(); i-- > 0;) ASSERT_EQ(list.View(static_cast<int>(i)), expected[i]) << i;
+        list.Clear();
+        expected.clear();
+    }
+}
+
+TEST(StringList, LinesWrittenInPlaceAreLinesLikeAnyOther) {
+    TStringList list;
+    int notices = 0;
+    list.OnChange = [&notices](TObject*) { ++notices; };
+    auto write = [&list](std::string_view text) {
+        char* at = list.BeginLine(64);
+        std::copy(text.begin(), text.end(), at);
+        list.EndLine(at + text.size());
+    };
+    write("first");
+    write("");
+    list.Add("third");
+    EXPECT_EQ(notices, 3);
+    EXPECT_EQ(list.Text(), "first\r\n\r\nthird\r\n");
+    // Once the list holds one string per line, the same calls still add.
+    EXPECT_EQ(list[0], "first");
+    write("fourth");
+    EXPECT_EQ(test::LinesOf(list), (std::vector<std::string>{"first", "", "third", "fourth"}));
+    EXPECT_EQ(notices, 4);
+}
+
 }  // namespace
 }  // namespace quill

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <stdexcept>
 #include <vector>
 
 #include "framework/Exception.h"
@@ -104,6 +105,23 @@ TEST_F(CellTable, NegativeCoordinatesGiveALeadingStripOfNegativeSize) {
 TEST_F(CellTable, EqualCoordinatesGiveOneEdge) {
     EXPECT_EQ(Build({{A, {0, 0, 50, 10}}, {B, {50, 0, 100, 10}}}, 100, 0),
               (Rows{{{50, 10, 1, 1, A}, {50, 10, 1, 1, B}}}));
+}
+
+TEST_F(CellTable, RowsReadInAnyOrderAndAgainGiveTheSameCells) {
+    // Empty stretches are made into cells when their row is read.
+    TCellTable table;
+    table.Build({{A, {10, 0, 20, 10}}, {B, {0, 10, 30, 20}}}, 40, 0);
+    const Rows expected{{{10, 10, 1, 1, nullptr}, {10, 10, 1, 1, A}, {10, 10, 1, 1, nullptr}, {10, 10, 1, 1, nullptr}},
+                        {{30, 10, 3, 1, B}, {10, 10, 1, 1, nullptr}}};
+    for (int r : {1, 0, 0, 1}) {
+        const auto row = table.Rows(r);
+        EXPECT_EQ(Rows::value_type(row.begin(), row.end()), expected[static_cast<size_t>(r)]) << "row " << r;
+    }
+    EXPECT_THROW(table.Rows(2), std::out_of_range);
+    EXPECT_THROW(table.Rows(-1), std::out_of_range);
+    table.Build({}, 40, 0);
+    EXPECT_EQ(table.RowCount(), 0);
+    EXPECT_THROW(table.Rows(0), std::out_of_range);
 }
 
 TEST_F(CellTable, RebuildingKeepsOnlyTheNewTable) {
