@@ -1,5 +1,7 @@
 #include "controls/QuillCustomControl.h"
 
+#include <deque>
+
 #include "framework/CachedCast.h"
 #include "framework/ClassBuilder.h"
 
@@ -78,21 +80,30 @@ void TQuillCustomControl::GetDefaultHtml(TStrings& strings) {
     // thread, so the cells of a page allocate nothing. A handler may make
     // another control's line meanwhile: that one goes after this one and
     // is taken off again, so this part stays as it was.
+    // The content gets a string of its own for each depth of such calls,
+    // kept as well.
     thread_local std::string buffer;
+    thread_local std::deque<std::string> contents;
+    thread_local size_t depth = 0;
+    if (contents.size() == depth) contents.emplace_back();
+    std::string& content = contents[depth++];
     const size_t start = buffer.size();
     struct TRestore {
         size_t Start;
-        ~TRestore() { buffer.resize(Start); }
+        ~TRestore() {
+            buffer.resize(Start);
+            --depth;
+        }
     } restore{start};
     // The link holds its open tag from StartTag to EndTag, and the font's
     // opening text is the one from before the content: keep this order.
-    buffer += FHtmlLink.StartTag();
+    FHtmlLink.WriteStartTag(buffer);
     buffer += FHtmlFont.GetOpenText();
-    std::string content;
+    content.clear();
     GenerateContent(content);
     buffer += content;
     buffer += FHtmlFont.GetCloseText();
-    buffer += FHtmlLink.EndTag();
+    FHtmlLink.WriteEndTag(buffer);
     strings.Add(std::string_view(buffer).substr(start));
 }
 
@@ -145,12 +156,17 @@ const TClassInfo& TQuillCustomControl::StaticInfo() {
 
 TCellControlList CollectCellControls(const TWinControl& container) {
     TCellControlList list;
-    TCachedCast<TQuillCustomControl> pageControl;
+    TCachedCast<TQuillCustomControl> cast;
+    CollectCellControls(container, list, cast);
+    return list;
+}
+
+void CollectCellControls(const TWinControl& container, TCellControlList& list,
+                         TCachedCast<TQuillCustomControl>& pageControl) {
     for (int i = 0; i < container.ControlCount(); ++i) {
         auto* control = pageControl(container.Controls(i));
         if (control && control->Visible()) control->AddCellControl(list);
     }
-    return list;
 }
 
 }  // namespace quill

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/CachedCast.h"
 #include "layout/CellTable.h"
 #include "markup/HtmlProps.h"
 #include "markup/HtmlTag.h"
@@ -102,5 +103,9 @@ private:
 // The cell entries of a container: each visible page control among its
 // direct children, in child order.
 TCellControlList CollectCellControls(const TWinControl& container);
+// The same entries appended to `list`, the class checks answered by `cast`
+// (which a caller may keep from run to run).
+void CollectCellControls(const TWinControl& container, TCellControlList& list,
+                         TCachedCast<TQuillCustomControl>& cast);
 
 }  // namespace quill

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <queue>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -22,14 +22,14 @@ int32_t PositionOf(uint64_t item) { return static_cast<int32_t>(static_cast<uint
 // Sorts items by their upper 32 bits: a radix sort, linear in the count,
 // in three passes of 11 bits; a pass whose digit all items share is
 // skipped. Short lists are sorted whole.
-void SortByKey(std::vector<uint64_t>& items, std::vector<uint64_t>& scratch) {
+void SortByKey(std::vector<uint64_t>& items, std::vector<uint64_t>& scratch, std::vector<size_t>& counts) {
     if (items.size() < 256) {
         std::sort(items.begin(), items.end());
         return;
     }
     constexpr int kBits = 11;
     constexpr size_t kDigits = size_t{1} << kBits;
-    std::vector<size_t> counts(3 * kDigits);
+    counts.assign(3 * kDigits, 0);
     auto digit = [](uint64_t item, int pass) { return static_cast<size_t>(item >> (32 + kBits * pass)) & (kDigits - 1); };
     for (uint64_t item : items)
         for (int pass = 0; pass < 3; ++pass) ++counts[pass * kDigits + digit(item, pass)];
@@ -52,6 +52,11 @@ struct TAxis {
     std::vector<int64_t> Sums{0};  // Sums[k] = size of strips 0..k-1
     std::vector<uint32_t> Sides;   // control k's edges at 2k and 2k + 1
 
+    void Clear() {
+        Edges.clear();
+        Sums.assign(1, 0);
+        Sides.clear();
+    }
     size_t Count() const { return Edges.size(); }
     int32_t SpanSize(size_t first, size_t end) const { return ClampToInt(Sums[end] - Sums[first]); }
 };
@@ -65,67 +70,38 @@ void AddEdge(TAxis& axis, int32_t position) {
     axis.Sums.push_back(axis.Sums.back() + size);
 }
 
-// The position of side `from` (2k and 2k + 1 for control k's sides, then
-// the origin and the extent).
-struct TSides {
-    const TCellControlList& Controls;
-    bool Horizontal;
-    int32_t Extent;
-
-    size_t Count() const { return 2 * Controls.size() + 2; }
-    int32_t operator[](size_t from) const {
-        const size_t k = from / 2;
-        if (k == Controls.size()) return from % 2 == 0 ? 0 : Extent;
-        const TRect& b = Controls[k].Bounds;
-        if (from % 2 == 0) return Horizontal ? b.Left : b.Top;
-        return Horizontal ? b.Right : b.Bottom;
-    }
-};
-
-// Positions within a span not much wider than their count (as on most
-// pages) are sorted by marking each in a table over the span.
-bool CreateAxisByTable(const TSides& sides, TAxis& axis) {
-    int32_t low = INT32_MAX, high = INT32_MIN;
-    for (size_t i = 0; i < sides.Count(); ++i) {
-        low = std::min(low, sides[i]);
-        high = std::max(high, sides[i]);
-    }
-    const uint64_t span = uint64_t(int64_t{high} - low) + 1;
-    if (span > 4 * uint64_t{sides.Count()} + 1024) return false;
-    std::vector<uint32_t> index(span, 0);
-    for (size_t i = 0; i < sides.Count(); ++i) index[static_cast<size_t>(int64_t{sides[i]} - low)] = 1;
+// Positions within a span not much wider than their count (as on large
+// pages) are sorted by marking each in a table over the span. The last
+// two positions are the origin and the extent, which no control owns.
+bool CreateAxisByTable(const std::vector<int32_t>& positions, std::vector<uint32_t>& index, TAxis& axis) {
+    const auto [low, high] = std::minmax_element(positions.begin(), positions.end());
+    const uint64_t span = uint64_t(int64_t{*high} - *low) + 1;
+    if (span > 4 * uint64_t{positions.size()}) return false;
+    const int64_t origin = *low;
+    index.assign(span, 0);
+    for (int32_t p : positions) index[static_cast<size_t>(p - origin)] = 1;
     for (size_t p = 0; p < span; ++p) {
         if (index[p] == 0) continue;
         index[p] = static_cast<uint32_t>(axis.Edges.size());
-        AddEdge(axis, static_cast<int32_t>(low + static_cast<int64_t>(p)));
+        AddEdge(axis, static_cast<int32_t>(origin + static_cast<int64_t>(p)));
     }
-    for (size_t from = 0; from + 2 < sides.Count(); ++from)
-        axis.Sides[from] = index[static_cast<size_t>(int64_t{sides[from]} - low)];
+    for (size_t from = 0; from < axis.Sides.size(); ++from)
+        axis.Sides[from] = index[static_cast<size_t>(positions[from] - origin)];
     return true;
 }
 
 // Any positions: sorted by digits with their origins in the low bits.
-void CreateAxisByDigits(const TSides& sides, TAxis& axis) {
-    std::vector<uint64_t> items;
-    items.reserve(sides.Count());
-    for (size_t from = 0; from < sides.Count(); ++from) items.push_back(uint64_t{KeyOf(sides[from])} << 32 | from);
-    std::vector<uint64_t> scratch;
-    SortByKey(items, scratch);
-    std::vector<uint64_t>().swap(scratch);
+void CreateAxisByDigits(const std::vector<int32_t>& positions, std::vector<uint64_t>& items,
+                        std::vector<uint64_t>& scratch, std::vector<size_t>& counts, TAxis& axis) {
+    items.clear();
+    for (size_t from = 0; from < positions.size(); ++from) items.push_back(uint64_t{KeyOf(positions[from])} << 32 | from);
+    SortByKey(items, scratch, counts);
     for (size_t i = 0; i < items.size(); ++i) {
         const int32_t position = PositionOf(items[i]);
         if (i == 0 || position != axis.Edges.back().Position) AddEdge(axis, position);
         const size_t from = static_cast<uint32_t>(items[i]);
-        if (from + 2 < sides.Count()) axis.Sides[from] = static_cast<uint32_t>(axis.Edges.size() - 1);
+        if (from < axis.Sides.size()) axis.Sides[from] = static_cast<uint32_t>(axis.Edges.size() - 1);
     }
-}
-
-TAxis CreateAxis(const TCellControlList& controls, bool horizontal, int32_t extent) {
-    const TSides sides{controls, horizontal, extent};
-    TAxis axis;
-    axis.Sides.resize(sides.Count() - 2);
-    if (!CreateAxisByTable(sides, axis)) CreateAxisByDigits(sides, axis);
-    return axis;
 }
 
 // An entry in strip coordinates: it fills rows [Top, Bottom) and columns
@@ -146,74 +122,118 @@ struct TCover {
     size_t Begin, End;
 };
 
-// Which entry fills each column of every row: per row, the runs of the
-// latest entry covering it (the upper envelope of the rectangles active in
-// that row). Only filled stretches are stored.
-class TOccupancy {
-public:
-    TOccupancy(const std::vector<TPlaced>& placed, size_t rowCount) {
-        FRowStart.reserve(rowCount + 1);
-        FRowStart.push_back(0);
-        std::vector<std::vector<size_t>> startingAt(rowCount);
-        for (size_t i = 0; i < placed.size(); ++i)
-            if (placed[i].Top < placed[i].Bottom && placed[i].Left < placed[i].Right)
-                startingAt[placed[i].Top].push_back(i);
-        std::vector<size_t> active;
-        for (size_t r = 0; r < rowCount; ++r) {
-            std::erase_if(active, [&](size_t i) { return placed[i].Bottom <= r; });
-            active.insert(active.end(), startingAt[r].begin(), startingAt[r].end());
-            std::vector<size_t>().swap(startingAt[r]);
-            AddEnvelope(placed, active);
-            FRowStart.push_back(FRuns.size());
-        }
-    }
+}  // namespace
 
-    std::span<const TRun> Row(size_t r) const {
-        return {FRuns.data() + FRowStart[r], FRowStart[r + 1] - FRowStart[r]};
-    }
+// What a build needs only while it runs. A small table keeps it for the
+// next build, so a page made again allocates nothing here.
+struct TCellTable::TWork {
+    std::vector<int32_t> Positions;
+    std::vector<uint32_t> Index;
+    std::vector<uint64_t> Items, Scratch;
+    std::vector<size_t> Counts;
+    TAxis Cols, Rows;
+    std::vector<TPlaced> Placed;
+    // The placed entries that fill something, by their first row: those of
+    // row r are Starting[StartAt[r]] to Starting[StartAt[r + 1]] - 1.
+    std::vector<size_t> StartAt, Starting;
+    std::vector<size_t> Active;
+    std::vector<std::pair<int32_t, size_t>> Open;  // a heap of (entry, right edge)
+    // Which entry fills each column of every row: per row, the runs of the
+    // latest entry covering it (the upper envelope of the rectangles active
+    // in that row). Only filled stretches are stored.
+    std::vector<TRun> Runs;
+    std::vector<size_t> RunStart;
+    std::vector<std::vector<TCover>> Covers;
+    std::vector<TCover> RowCovers;
 
+    void CreateAxis(const TCellControlList& controls, bool horizontal, int32_t extent, TAxis& axis);
+    void FindOccupancy(size_t rowCount);
+    void AddEnvelope();
+    std::span<const TRun> Row(size_t r) const { return {Runs.data() + RunStart[r], RunStart[r + 1] - RunStart[r]}; }
     // The entry filling (r, c), 0 when none does.
     int32_t At(size_t r, size_t c) const {
         std::span<const TRun> runs = Row(r);
         auto it = std::upper_bound(runs.begin(), runs.end(), c, [](size_t col, const TRun& run) { return col < run.End; });
         return it != runs.end() && it->Begin <= c ? it->Entry : 0;
     }
-
-private:
-    // A sweep over the active rectangles by left edge, keeping the latest
-    // open entry on top of a heap; entries already closed are dropped when
-    // they surface.
-    void AddEnvelope(const std::vector<TPlaced>& placed, std::vector<size_t>& active) {
-        std::sort(active.begin(), active.end(), [&](size_t a, size_t b) { return placed[a].Left < placed[b].Left; });
-        const size_t rowBegin = FRuns.size();
-        std::priority_queue<std::pair<int32_t, size_t>> open;
-        size_t next = 0, position = 0;
-        while (next < active.size() || !open.empty()) {
-            if (open.empty()) position = std::max(position, placed[active[next]].Left);
-            while (next < active.size() && placed[active[next]].Left <= position) {
-                const TPlaced& p = placed[active[next++]];
-                open.push({p.Entry, p.Right});
-            }
-            while (!open.empty() && open.top().second <= position) open.pop();
-            if (open.empty()) continue;
-            size_t end = open.top().second;
-            if (next < active.size()) end = std::min(end, placed[active[next]].Left);
-            const int32_t entry = open.top().first;
-            if (FRuns.size() > rowBegin && FRuns.back().End == position && FRuns.back().Entry == entry)
-                FRuns.back().End = end;
-            else
-                FRuns.push_back({position, end, entry});
-            position = end;
-        }
-    }
-
-    std::vector<TRun> FRuns;
-    std::vector<size_t> FRowStart;
 };
 
-}  // namespace
+void TCellTable::TWork::CreateAxis(const TCellControlList& controls, bool horizontal, int32_t extent, TAxis& axis) {
+    // Control k's sides at 2k and 2k + 1, then the origin and the extent.
+    Positions.clear();
+    for (const TCellControl& c : controls) {
+        Positions.push_back(horizontal ? c.Bounds.Left : c.Bounds.Top);
+        Positions.push_back(horizontal ? c.Bounds.Right : c.Bounds.Bottom);
+    }
+    Positions.push_back(0);
+    Positions.push_back(extent);
+    axis.Clear();
+    axis.Sides.resize(2 * controls.size());
+    if (!CreateAxisByTable(Positions, Index, axis)) CreateAxisByDigits(Positions, Items, Scratch, Counts, axis);
+}
 
-std::span<const TCellData> TCellTable::Rows(int index) const {
+void TCellTable::TWork::FindOccupancy(size_t rowCount) {
+    // Counted by first row, then placed: StartAt[r + 1] ends as row r's end.
+    StartAt.assign(rowCount + 1, 0);
+    auto fills = [](const TPlaced& p) { return p.Top < p.Bottom && p.Left < p.Right; };
+    for (const TPlaced& p : Placed)
+        if (fills(p)) ++StartAt[p.Top + 1];
+    for (size_t r = 0; r < rowCount; ++r) StartAt[r + 1] += StartAt[r];
+    Starting.resize(StartAt[rowCount]);
+    for (size_t i = 0; i < Placed.size(); ++i)
+        if (fills(Placed[i])) Starting[StartAt[Placed[i].Top]++] = i;
+    // Each row's start moved on to its end: shift them back by one row.
+    for (size_t r = rowCount; r > 0; --r) StartAt[r] = StartAt[r - 1];
+    StartAt[0] = 0;
+    Active.clear();
+    Runs.clear();
+    RunStart.assign(1, 0);
+    for (size_t r = 0; r < rowCount; ++r) {
+        std::erase_if(Active, [&](size_t i) { return Placed[i].Bottom <= r; });
+        Active.insert(Active.end(), Starting.begin() + static_cast<std::ptrdiff_t>(StartAt[r]),
+                      Starting.begin() + static_cast<std::ptrdiff_t>(StartAt[r + 1]));
+        AddEnvelope();
+        RunStart.push_back(Runs.size());
+    }
+}
+
+// A sweep over the active rectangles by left edge, keeping the latest open
+// entry on top of a heap; entries already closed are dropped when they
+// surface.
+void TCellTable::TWork::AddEnvelope() {
+    std::sort(Active.begin(), Active.end(), [&](size_t a, size_t b) { return Placed[a].Left < Placed[b].Left; });
+    const size_t rowBegin = Runs.size();
+    Open.clear();
+    auto pop = [this] {
+        std::pop_heap(Open.begin(), Open.end());
+        Open.pop_back();
+    };
+    size_t next = 0, position = 0;
+    while (next < Active.size() || !Open.empty()) {
+        if (Open.empty()) position = std::max(position, Placed[Active[next]].Left);
+        while (next < Active.size() && Placed[Active[next]].Left <= position) {
+            const TPlaced& p = Placed[Active[next++]];
+            Open.push_back({p.Entry, p.Right});
+            std::push_heap(Open.begin(), Open.end());
+        }
+        while (!Open.empty() && Open.front().second <= position) pop();
+        if (Open.empty()) continue;
+        size_t end = Open.front().second;
+        if (next < Active.size()) end = std::min(end, Placed[Active[next]].Left);
+        const int32_t entry = Open.front().first;
+        if (Runs.size() > rowBegin && Runs.back().End == position && Runs.back().Entry == entry)
+            Runs.back().End = end;
+        else
+            Runs.push_back({position, end, entry});
+        position = end;
+    }
+}
+
+TCellTable::TCellTable(size_t maxCells) : FMaxCells(maxCells) {}
+TCellTable::~TCellTable() = default;
+
+std::span<const TCellData> TCellTable::Rows
+(int index) const {
     if (index < 0 || index >= RowCount()) throw std::out_of_range("no such table row");
     const auto r = static_cast<size_t>(index);
     if (FRowShown == r) return FRow;
@@ -234,8 +254,16 @@ std::span<const TCellData> TCellTable::Rows(int index) const {
 
 void TCellTable::Build(const TCellControlList& controls, int32_t width, int32_t height) {
     Reset();
+    if (!FWork) FWork = std::make_unique<TWork>();
+    // A big table's scratch space goes as soon as it is built.
+    struct TRelease {
+        std::unique_ptr<TWork>& Work;
+        ~TRelease() {
+            if (Work->Cols.Count() + Work->Rows.Count() > 4096) Work.reset();
+        }
+    } release{FWork};
     try {
-        BuildRows(controls, width, height);
+        BuildRows(controls, width, height, *FWork);
     } catch (...) {
         // No half-built table stays behind.
         Reset();
@@ -261,26 +289,32 @@ void TCellTable::AddCells(size_t count) {
     FCellCount += count;
 }
 
-void TCellTable::BuildRows(const TCellControlList& controls, int32_t width, int32_t height) {
+void TCellTable::BuildRows(const TCellControlList& controls, int32_t width, int32_t height, TWork& work) {
     // Sides are numbered in 32 bits, two to a control.
     if (controls.size() > (UINT32_MAX - 2) / 2) throw Exception("the page has too many controls for one table");
-    const TAxis cols = CreateAxis(controls, true, width);
-    const TAxis rows = CreateAxis(controls, false, height);
+    const TAxis& cols = work.Cols;
+    const TAxis& rows = work.Rows;
+    work.CreateAxis(controls, true, width, work.Cols);
+    work.CreateAxis(controls, false, height, work.Rows);
     // Edge indexes counted from 1 are the strip indexes counted from 0.
-    std::vector<TPlaced> placed;
-    placed.reserve(controls.size());
+    work.Placed.clear();
     for (size_t k = 0; k < controls.size(); ++k) {
-        placed.push_back({rows.Sides[2 * k] + size_t{1}, rows.Sides[2 * k + 1] + size_t{1}, cols.Sides[2 * k] + size_t{1},
-                          cols.Sides[2 * k + 1] + size_t{1}, static_cast<int32_t>(k + 1)});
+        work.Placed.push_back({rows.Sides[2 * k] + size_t{1}, rows.Sides[2 * k + 1] + size_t{1},
+                               cols.Sides[2 * k] + size_t{1}, cols.Sides[2 * k + 1] + size_t{1},
+                               static_cast<int32_t>(k + 1)});
     }
-    const TOccupancy occupancy(placed, rows.Count());
+    work.FindOccupancy(rows.Count());
+    const TWork& occupancy = work;
     FColumnSizes.reserve(cols.Count());
     for (const TCellEdge& e : cols.Edges) FColumnSizes.push_back(e.Size);
     // Only the first strip can have size 0: edges are distinct.
     auto nonEmpty = [&cols](size_t begin, size_t end) { return end - begin - (begin == 0 && cols.Edges[0].Size == 0); };
-    std::vector<std::vector<TCover>> covers(rows.Count());
+    std::vector<std::vector<TCover>>& covers = work.Covers;
+    for (std::vector<TCover>& c : covers) c.clear();
+    covers.resize(rows.Count());
+    std::vector<TCover>& rowCovers = work.RowCovers;
     for (size_t r = 0; r < rows.Count(); ++r) {
-        std::vector<TCover> rowCovers;
+        rowCovers.clear();
         rowCovers.swap(covers[r]);
         if (rows.Edges[r].Size == 0) continue;
         std::sort(rowCovers.begin(), rowCovers.end(), [](const TCover& a, const TCover& b) { return a.Begin < b.Begin; });

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -49,7 +50,10 @@ public:
     // page, so this bounds a page to a few hundred megabytes.
     static constexpr size_t kDefaultMaxCells = 10'000'000;
 
-    explicit TCellTable(size_t maxCells = kDefaultMaxCells) : FMaxCells(maxCells) {}
+    explicit TCellTable(size_t maxCells = kDefaultMaxCells);
+    ~TCellTable();
+    TCellTable(const TCellTable&) = delete;
+    TCellTable& operator=(const TCellTable&) = delete;
 
     // Raises Exception when the table would hold more than the most cells.
     void Build(const TCellControlList& controls, int32_t width, int32_t height);
@@ -65,7 +69,8 @@ public:
 private:
     void Reset();
     void AddCells(size_t count);
-    void BuildRows(const TCellControlList& controls, int32_t width, int32_t height);
+    struct TWork;
+    void BuildRows(const TCellControlList& controls, int32_t width, int32_t height, TWork& work);
 
     // A row is kept as a list of items, each a control's cell or a stretch
     // of empty columns [Begin, End): a page of mostly empty cells keeps a
@@ -83,6 +88,7 @@ private:
     mutable size_t FRowShown = SIZE_MAX;
     size_t FCellCount = 0;
     size_t FMaxCells;
+    std::unique_ptr<TWork> FWork;
 };
 
 }  // namespace quill

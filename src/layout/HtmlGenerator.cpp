@@ -27,7 +27,7 @@ void TBaseGenerator::Generate(TStrings& output) {
     } while (writeTable);
 }
 
-void TBaseGenerator::WriteLine(const std::string& text) {
+void TBaseGenerator::WriteLine(std::string_view text) {
     if (!text.empty()) FOutput->Add(text);
 }
 
@@ -58,17 +58,23 @@ void THtmlTableGenerator::GenerateTable() {
     const TCellTable& table = Table();
     Output()->Reserve(Output()->Count() + static_cast<int>(std::min<size_t>(
                                               4 + 2 * static_cast<size_t>(table.RowCount()) + table.CellCount(), INT32_MAX)));
-    std::unique_ptr<THtmlTag> tag = NewTableTag();
-    if (FCenterPage) tag->SetAttribute(anAlign, "center");
-    WriteLine(tag->StartTag());
+    // The one table tag serves every run.
+    FTableTag.Clear();
+    FillTableTag(FTableTag);
+    if (FCenterPage) FTableTag.SetAttribute(anAlign, "center");
+    FLine.clear();
+    FTableTag.WriteStartTag(FLine);
+    WriteLine(FLine);
     GenerateRows();
-    WriteLine(tag->EndTag());
+    FLine.clear();
+    FTableTag.WriteEndTag(FLine);
+    WriteLine(FLine);
 }
 
 void THtmlTableGenerator::GenerateRow(int rowIndex) {
-    WriteLine("<tr>");
+    WriteLine(std::string_view("<tr>"));
     TBaseGenerator::GenerateRow(rowIndex);
-    WriteLine("</tr>");
+    WriteLine(std::string_view("</tr>"));
 }
 
 void THtmlTableGenerator::GenerateCell(const TCellData& cell) {

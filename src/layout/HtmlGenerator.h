@@ -35,7 +35,7 @@ public:
     // OnNextTable asks for.
     virtual void Generate(TStrings& output);
     // Adds a line unless `text` is empty.
-    void WriteLine(const std::string& text);
+    void WriteLine(std::string_view text);
 
 protected:
     virtual void GenerateCell(const TCellData& cell) = 0;
@@ -73,6 +73,7 @@ private:
     bool FCenterPage = false;
     // Reused for every cell, so a cell costs no allocation of its own.
     THtmlTag FCellTag{"td", {toAlwaysWrite}};
+    THtmlTag FTableTag{"table", {toAlwaysWrite}};
     TCachedCast<TQuillCustomControl> FPageControl;
     std::string FLine;
     TStringList FControlLines;

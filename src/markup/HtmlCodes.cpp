@@ -45,9 +45,13 @@ std::string HtmlColor(TColor color) { return std::string(HtmlColorText(color).Vi
 
 std::unique_ptr<THtmlTag> NewTableTag() {
     auto tag = std::make_unique<THtmlTag>("table", THtmlTagOptions{toAlwaysWrite});
-    tag->SetIntAttribute(anCellpadding, 0);
-    tag->SetIntAttribute(anCellspacing, 0);
+    FillTableTag(*tag);
     return tag;
+}
+
+void FillTableTag(THtmlTag& tag) {
+    tag.SetIntAttribute(anCellpadding, 0);
+    tag.SetIntAttribute(anCellspacing, 0);
 }
 
 std::unique_ptr<THtmlTag> NewCellTag(int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan,

@@ -38,6 +38,8 @@ THtmlColorText HtmlColorText(TColor color);
 
 // The page table: cellpadding and cellspacing 0, written even bare.
 std::unique_ptr<THtmlTag> NewTableTag();
+// Sets those attributes on a cleared "table" tag made with toAlwaysWrite.
+void FillTableTag(THtmlTag& tag);
 
 // A table cell with width, then height when useHeight, spans above 1 and
 // the alignments (empty for the defaults).

@@ -56,19 +56,31 @@ void THtmlLinkPropertyBase::SetHref(const std::string& value) {
 }
 
 std::string THtmlLinkPropertyBase::StartTag() {
-    FOpenTag.reset();
-    if (FHref.empty()) return "";
-    FOpenTag = std::make_unique<THtmlTag>("a", THtmlTagOptions{});
-    FOpenTag->SetAttribute(anHref, FHref);
-    FOpenTag->SetAttribute(anTarget, FTarget);
-    return FOpenTag->StartTag();
+    std::string text;
+    WriteStartTag(text);
+    return text;
 }
 
 std::string THtmlLinkPropertyBase::EndTag() {
-    if (!FOpenTag) return "";
-    std::string text = FOpenTag->EndTag();
-    FOpenTag.reset();
+    std::string text;
+    WriteEndTag(text);
     return text;
+}
+
+void THtmlLinkPropertyBase::WriteStartTag(std::string& out) {
+    FOpen = false;
+    if (FHref.empty()) return;
+    FTag.Clear();
+    FTag.SetAttribute(anHref, FHref);
+    FTag.SetAttribute(anTarget, FTarget);
+    FTag.WriteStartTag(out);
+    FOpen = true;
+}
+
+void THtmlLinkPropertyBase::WriteEndTag(std::string& out) {
+    if (!FOpen) return;
+    FTag.WriteEndTag(out);
+    FOpen = false;
 }
 
 const TClassInfo& THtmlTableDataProperty::StaticInfo() {

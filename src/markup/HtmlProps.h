@@ -94,11 +94,16 @@ public:
     std::string StartTag();
     // The anchor end tag when the link is open, else empty.
     std::string EndTag();
+    // The same texts appended to `out`.
+    void WriteStartTag(std::string& out);
+    void WriteEndTag(std::string& out);
 
 private:
     std::string FTarget;
     std::string FHref;
-    std::unique_ptr<THtmlTag> FOpenTag;
+    // One tag serves every opening: a page of links allocates no tags.
+    THtmlTag FTag{"a", {}};
+    bool FOpen = false;
 };
 
 class THtmlLinkProperty : public THtmlLinkPropertyBase {

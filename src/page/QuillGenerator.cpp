@@ -14,6 +14,13 @@
 
 namespace quill {
 
+namespace {
+
+// The most cells of a table kept from one run to the next.
+constexpr size_t kKeptTableCells = 4096;
+
+}  // namespace
+
 TStrings* TQuillGenerator::Generate() {
     if (OnBeforeGenerate) OnBeforeGenerate(this);
     return nullptr;
@@ -38,11 +45,14 @@ TWinControl& TQuillHtmlGenerator::PageRootControl() const {
 
 std::vector<TQuillComponent*> TQuillHtmlGenerator::CollectPageComponents() const {
     std::vector<TQuillComponent*> list;
-    if (!Owner()) return list;
-    TCachedCast<TQuillComponent> pageComponent;
-    for (int i = 0; i < Owner()->ComponentCount(); ++i)
-        if (auto* c = pageComponent(Owner()->Components(i))) list.push_back(c);
+    CollectPageComponents(list);
     return list;
+}
+
+void TQuillHtmlGenerator::CollectPageComponents(std::vector<TQuillComponent*>& list) const {
+    if (!Owner()) return;
+    for (int i = 0; i < Owner()->ComponentCount(); ++i)
+        if (auto* c = FComponentCast(Owner()->Components(i))) list.push_back(c);
 }
 
 std::vector<TControl*> TQuillHtmlGenerator::CollectControls() {
@@ -81,8 +91,8 @@ TStrings* TQuillHtmlGenerator::Generate() {
             Generator.FCells.clear();
         }
     } guard{*this};
-    FCells = CollectCellControls(PageRootControl());
-    FPageComponents = CollectPageComponents();
+    CollectCellControls(PageRootControl(), FCells, FControlCast);
+    CollectPageComponents(FPageComponents);
     FLines->BeginUpdate();
     try {
         FLines->Clear();
@@ -118,10 +128,13 @@ void TQuillHtmlGenerator::WriteOpening() {
 }
 
 void TQuillHtmlGenerator::WriteBody() {
-    THtmlTableGenerator table;
+    if (!FTableGenerator) FTableGenerator = std::make_unique<THtmlTableGenerator>();
+    THtmlTableGenerator& table = *FTableGenerator;
     table.SetCenterPage(FCenterPage);
     table.BuildTable(FCells, PageRootControl().Width(), 0);
     table.Generate(*FLines);
+    // A big page's table is not kept until the next run.
+    if (table.Table().CellCount() > kKeptTableCells) FTableGenerator.reset();
 }
 
 void TQuillHtmlGenerator::WriteClosing() {

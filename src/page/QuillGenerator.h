@@ -15,6 +15,8 @@ namespace quill {
 class TControl;
 class TWinControl;
 class TQuillComponent;
+class TQuillCustomControl;
+class THtmlTableGenerator;
 
 // The abstract page generator: fires OnBeforeGenerate and leaves the run
 // to its descendants.
@@ -86,6 +88,7 @@ protected:
 
 private:
     void SortPageComponents();
+    void CollectPageComponents(std::vector<TQuillComponent*>& list) const;
 
     std::unique_ptr<TStringList> FLines;
     bool FCenterPage = false;
@@ -95,9 +98,13 @@ private:
     std::string FLastSaveError;
     // The page root is asked for several times a run.
     mutable TCachedCast<TWinControl> FRootCast;
-    // Exist only while a run is in progress.
+    mutable TCachedCast<TQuillComponent> FComponentCast;
+    TCachedCast<TQuillCustomControl> FControlCast;
+    // Hold entries only while a run is in progress; their storage stays.
     TCellControlList FCells;
     std::vector<TQuillComponent*> FPageComponents;
+    // Kept from run to run, so its table, tags and buffers are made once.
+    std::unique_ptr<THtmlTableGenerator> FTableGenerator;
 };
 
 }  // namespace quill

@@ -1,5 +1,9 @@
 #include "page/QuillHeader.h"
 
+#include <charconv>
+#include <initializer_list>
+#include <string_view>
+
 #include "markup/HtmlCodes.h"
 #include "framework/ClassBuilder.h"
 #include "framework/Control.h"
@@ -21,16 +25,24 @@ void TQuillHeader::WriteHtml(TQuillPageSection section, TStrings& lines) {
     }
 }
 
-void TQuillHeader::WriteOpening(TStrings& lines) const {
+void TQuillHeader::WriteOpening(TStrings& lines) {
+    auto line = [this](std::initializer_list<std::string_view> pieces) -> std::string_view {
+        FLine.clear();
+        for (std::string_view piece : pieces) FLine += piece;
+        return FLine;
+    };
     lines.Add("<html>");
     lines.Add("<head>");
-    if (!FTitle.empty()) lines.Add(" <title>" + FTitle + "</title>");
+    if (!FTitle.empty()) lines.Add(line({" <title>", FTitle, "</title>"}));
     lines.Add(" <style type=\"text/css\">");
-    lines.Add("\tbody { background: " + HtmlColor(FBodyColor) + "; color: black; margin: 0}");
+    lines.Add(line({"\tbody { background: ", HtmlColorText(FBodyColor).View(), "; color: black; margin: 0}"}));
     lines.Add(" </style>");
     // The refresh value is quoted, the HTTP-EQUIV name is not.
-    if (FRefreshSeconds > 0)
-        lines.Add(" <META HTTP-EQUIV=Refresh CONTENT=\"" + std::to_string(FRefreshSeconds) + "\">");
+    if (FRefreshSeconds > 0) {
+        char digits[16];
+        const auto end = std::to_chars(digits, digits + sizeof digits, FRefreshSeconds).ptr;
+        lines.Add(line({" <META HTTP-EQUIV=Refresh CONTENT=\"", std::string_view(digits, end), "\">"}));
+    }
     lines.Add("</head>");
     lines.Add("<body>");
     if (FPreventCache) {

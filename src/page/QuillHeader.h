@@ -56,12 +56,13 @@ public:
     void WriteHtml(TQuillPageSection section, TStrings& lines) override;
 
 private:
-    void WriteOpening(TStrings& lines) const;
+    void WriteOpening(TStrings& lines);
 
     std::string FTitle;
     int FRefreshSeconds = 0;
     bool FPreventCache = false;
     TColor FBodyColor = 0;
+    std::string FLine;  // the line being put together, kept for the next page
 };
 
 }  // namespace quill
