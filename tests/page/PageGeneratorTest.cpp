@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <thread>
 
 #include "TestSupport.h"
@@ -190,6 +191,54 @@ TEST_F(PageGenerator, TwoRunsInARowGiveTheSamePage) {
     Lines first = Run();
     EXPECT_EQ(Run(), first);
     EXPECT_EQ(&Generator->Lines(), Generator->Generate());
+}
+
+TEST_F(PageGenerator, KeptTableAndBuffersServeLaterRunsAsThePageChanges) {
+    // Each run of the generator, which keeps its table and buffers, must
+    // equal the first run of a new generator on the same form.
+    new TQuillHeader(&Form);
+    auto* a = AddControl(Form, {10, 10, 100, 30}, "a");
+    auto* b = AddControl(Form, {50, 20, 200, 60}, "b");
+    auto fresh = [this] {
+        TQuillHtmlGenerator other(&Form);
+        other.SetCenterPage(Generator->CenterPage());
+        return LinesOf(*other.Generate());
+    };
+    const std::vector<std::function<void()>> changes = {
+        [] {},
+        [&] { a->HtmlFont().SetFontName("Arial"); },
+        [&] { a->HtmlFont().SetFontStyle(TFontStyles{fsBold}); },
+        [&] { b->HtmlLink().SetHref("next.html"); },
+        [&] { b->CellFormat().SetColor(clYellow), b->CellFormat().SetParentColor(false); },
+        [&] { Generator->SetCenterPage(true); },
+        // Enough controls for a table that is not kept, then a small one again.
+        [&] {
+            for (int i = 0; i < 80; ++i) AddControl(Form, {i * 3, 100 + i * 2, i * 3 + 2, 101 + i * 2}, "");
+        },
+        [&] {
+            while (Form.ControlCount() > 2) delete Form.Controls(Form.ControlCount() - 1);
+        },
+        [&] { b->SetVisible(false); },
+    };
+    for (size_t i = 0; i < changes.size(); ++i) {
+        changes[i]();
+        EXPECT_EQ(Run(), fresh()) << "after change " << i;
+    }
+}
+
+TEST_F(PageGenerator, ContentMadeFromAnotherControlsHtmlKeepsBothIntact) {
+    // A control's content may ask another control for its line meanwhile.
+    auto* inner = AddControl(Form, {0, 0, 0, 0}, "inner");
+    inner->SetVisible(false);
+    inner->HtmlFont().SetFontName("Arial");
+    auto* outer = AddControl(Form, {0, 0, 368, 10}, "outer");
+    outer->HtmlFont().SetFontName("Courier");
+    outer->SetOnGenerateContent([inner](std::string& content) {
+        TStringList lines;
+        inner->GetHtml(lines);
+        content += " [" + lines[0] + "]";
+    });
+    EXPECT_EQ(Run()[3], R"(<font face="Courier">outer [<font face="Arial">inner</font>]</font></td>)");
 }
 
 TEST_F(PageGenerator, ErrorInAPassKeepsTheLinesWrittenSoFar) {
