@@ -53,6 +53,13 @@ void AppendToLastLine(TStrings& lines, std::string_view text) {
     lines.Put(lines.Count() - 1, last);
 }
 
+void THtmlTableGenerator::Generate(TStrings& output) {
+    // A list of before may have gone, and another taken its address.
+    FPackedOf = nullptr;
+    FPacked = nullptr;
+    TBaseGenerator::Generate(output);
+}
+
 void THtmlTableGenerator::GenerateTable() {
     // Every row writes two lines and every cell at least one.
     const TCellTable& table = Table();

@@ -60,6 +60,7 @@ class THtmlTableGenerator : public TBaseGenerator {
 public:
     bool CenterPage() const { return FCenterPage; }
     void SetCenterPage(bool value) { FCenterPage = value; }
+    void Generate(TStrings& output) override;
 
 protected:
     void GenerateCell(const TCellData& cell) override;

@@ -19,6 +19,25 @@ namespace {
 // The most cells of a table kept from one run to the next.
 constexpr size_t kKeptTableCells = 4096;
 
+// One table generator is kept for each thread between page generators: a
+// server makes a new form, and so a new generator, for every request. The
+// flag outlives the slot, which may go before a generator of a static form.
+thread_local bool tSpareGone = false;
+struct TSpareTable {
+    std::unique_ptr<THtmlTableGenerator> Generator;
+    ~TSpareTable() { tSpareGone = true; }
+};
+thread_local TSpareTable tSpare;
+
+std::unique_ptr<THtmlTableGenerator> TakeSpareTable() {
+    if (tSpareGone || !tSpare.Generator) return std::make_unique<THtmlTableGenerator>();
+    return std::move(tSpare.Generator);
+}
+
+void KeepSpareTable(std::unique_ptr<THtmlTableGenerator> generator) {
+    if (generator && !tSpareGone && !tSpare.Generator) tSpare.Generator = std::move(generator);
+}
+
 }  // namespace
 
 TStrings* TQuillGenerator::Generate() {
@@ -29,7 +48,10 @@ TStrings* TQuillGenerator::Generate() {
 TQuillHtmlGenerator::TQuillHtmlGenerator(TComponent* owner)
     : TQuillGenerator(owner), FLines(std::make_unique<TStringList>()) {}
 
-TQuillHtmlGenerator::~TQuillHtmlGenerator() { FLines.reset(); }
+TQuillHtmlGenerator::~TQuillHtmlGenerator() {
+    KeepSpareTable(std::move(FTableGenerator));
+    FLines.reset();
+}
 
 void TQuillHtmlGenerator::SetContainer(TWinControl* value) { SetComponentReference(FContainer, *this, value); }
 
@@ -128,7 +150,7 @@ void TQuillHtmlGenerator::WriteOpening() {
 }
 
 void TQuillHtmlGenerator::WriteBody() {
-    if (!FTableGenerator) FTableGenerator = std::make_unique<THtmlTableGenerator>();
+    if (!FTableGenerator) FTableGenerator = TakeSpareTable();
     THtmlTableGenerator& table = *FTableGenerator;
     table.SetCenterPage(FCenterPage);
     table.BuildTable(FCells, PageRootControl().Width(), 0);
