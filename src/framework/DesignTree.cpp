@@ -189,7 +189,9 @@ private:
         if (negative) ++FAt;
         const char* first = FAt;
         int64_t value = 0;
-        while (FAt != FEnd && *FAt >= '0' && *FAt <= '9') value = value * 10 + (*FAt++ - '0');
+        // Past 18 digits the number is declined below; stop adding before it could overflow.
+        for (; FAt != FEnd && *FAt >= '0' && *FAt <= '9'; ++FAt)
+            if (FAt - first < 18) value = value * 10 + (*FAt - '0');
         size_t digits = static_cast<size_t>(FAt - first);
         if (digits == 0 || digits > 18 || (*first == '0' && digits > 1)) return false;
         if (FAt != FEnd && (*FAt == '.' || *FAt == 'e' || *FAt == 'E')) return false;
