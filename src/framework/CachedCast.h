@@ -10,6 +10,14 @@ namespace quill {
 // each cast costs hundreds of instructions, more when it fails; its answer
 // and the pointer's shift are the same for every object of one
 // most-derived class, so the answers for the last few classes are kept.
+// dynamic_cast<T*> that answers at once for an object of class T itself,
+// the common case, where a full cast walks the class tree.
+template <class T, class S>
+T* ExactOrDynamicCast(S* object) {
+    if (object && typeid(*object) == typeid(T)) return static_cast<T*>(object);
+    return dynamic_cast<T*>(object);
+}
+
 template <class T>
 class TCachedCast {
 public:

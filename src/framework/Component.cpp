@@ -35,7 +35,7 @@ TComponent::~TComponent() {
     }
 }
 
-TComponent* TComponent::FindComponent(const std::string& name) const {
+TComponent* TComponent::FindComponent(std::string_view name) const {
     if (name.empty()) return nullptr;
     for (const auto& c : FComponents)
         if (SameText(c->Name(), name)) return c.get();

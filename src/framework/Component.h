@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/ComponentSet.h"
@@ -37,8 +38,10 @@ public:
     TComponent* Owner() const { return FOwner; }
     int ComponentCount() const { return static_cast<int>(FComponents.size()); }
     TComponent* Components(int index) const { return FComponents.at(index).get(); }
+    // Makes room for that many owned components in all.
+    void ReserveComponents(size_t count) { FComponents.reserve(count); }
     // The owned component of that name (letter case ignored), or null.
-    TComponent* FindComponent(const std::string& name) const;
+    TComponent* FindComponent(std::string_view name) const;
 
     // Set on every component while a stored design is read.
     bool Loading() const { return FLoading; }

@@ -5,8 +5,8 @@
 
 namespace quill {
 
-TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_unique<TFont>()) {
-    FFont->OnChange = [this](TObject*) { FontChanged(); };
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+    FFont.OnChange = [this](TObject*) { FontChanged(); };
 }
 
 TControl::~TControl() {
@@ -104,9 +104,9 @@ void TControl::SetParentFont(bool value) {
 void TControl::ParentFontChanged() {
     if (!FParentFont || !FParent) return;
     // Already the same: nothing changes here or below, so no one is told.
-    if (FFont->SameValues(FParent->Font())) return;
+    if (FFont.SameValues(FParent->Font())) return;
     FFontFromParent = true;
-    FFont->CopyValuesFrom(FParent->Font());
+    FFont.CopyValuesFrom(FParent->Font());
     FFontFromParent = false;
 }
 

@@ -87,8 +87,8 @@ public:
     bool ParentColor() const { return FParentColor; }
     void SetParentColor(bool value);
 
-    TFont& Font() { return *FFont; }
-    const TFont& Font() const { return *FFont; }
+    TFont& Font() { return FFont; }
+    const TFont& Font() const { return FFont; }
     bool ParentFont() const { return FParentFont; }
     void SetParentFont(bool value);
 
@@ -136,7 +136,7 @@ private:
     TAlign FAlign = alNone;
     TColor FColor = clWindow;
     bool FParentColor = true;
-    std::unique_ptr<TFont> FFont;
+    TFont FFont;
     bool FParentFont = true;
     bool FFontFromParent = false;
     std::string FCaption;

@@ -1,11 +1,18 @@
 #include "framework/DesignPlan.h"
 
+#include <algorithm>
+
 #include "framework/Exception.h"
 
 namespace quill {
 
-void TFormAssembly::Start(TForm& form, std::string_view name) {
+void TFormAssembly::Start(TForm& form, std::string_view name, size_t components) {
     FForm = &form;
+    if (components > 0) {
+        FCreated.reserve(components);
+        FContainers.reserve(components);
+        form.ReserveComponents(components - 1);
+    }
     form.SetName(std::string(name));
     form.SetLoading(true);
     form.DisableAlign();
@@ -52,13 +59,15 @@ std::unique_ptr<TForm> TDesignPlan::CreateForm(const std::string& fileName) cons
         const TDesignStep* Step;
     };
     std::vector<TReference> references;
+    const auto components = static_cast<size_t>(std::count_if(
+        Steps.begin(), Steps.end(), [](const TDesignStep& step) { return step.Kind == TKind::Create; }));
     for (const TDesignStep& step : Steps) {
         switch (step.Kind) {
         case TKind::Create:
             if (!form) {
                 // The reader made sure the root's class is a form.
                 form.reset(static_cast<TForm*>(step.Class->Create(nullptr)));
-                assembly.Start(*form, step.Text);
+                assembly.Start(*form, step.Text, components);
                 targets.assign(1, form.get());
             } else {
                 targets.assign(1, &assembly.AddChild(*step.Class, step.Text, *assembly.Created()[step.Index]));

@@ -14,8 +14,9 @@ namespace quill {
 // design reader and TDesignPlan, so that both make forms the same way.
 class TFormAssembly {
 public:
-    // Takes the new root form and sets it loading.
-    void Start(TForm& form, std::string_view name);
+    // Takes the new root form and sets it loading; `components` of the
+    // form's, itself included, are coming, if known.
+    void Start(TForm& form, std::string_view name, size_t components = 0);
     // Creates a component of class `info` owned by the form, names it, sets
     // it loading and, if it is a control, places it in `parent`.
     TComponent& AddChild(const TClassInfo& info, std::string_view name, TComponent& parent);

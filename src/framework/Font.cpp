@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "framework/CachedCast.h"
 #include "framework/Saturate.h"
 
 namespace quill {
@@ -17,7 +18,7 @@ int64_t MulDivRounded(int64_t value, int numerator, int denominator) {
 }  // namespace
 
 void TFont::CopyValuesFrom(const TPersistent& source) {
-    auto* font = dynamic_cast<const TFont*>(&source);
+    auto* font = ExactOrDynamicCast<const TFont>(&source);
     if (!font) return TPersistent::CopyValuesFrom(source);
     FName = font->FName;
     FColor = font->FColor;

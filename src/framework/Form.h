@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string_view>
+
+#include "framework/CachedCast.h"
 #include "framework/Saturate.h"
 #include "framework/Exception.h"
 #include "framework/WinControl.h"
@@ -37,9 +40,9 @@ private:
 // For BindComponents: the form's component of class T named `name`;
 // raises Exception when there is none.
 template <class T>
-T* BindComponent(const TForm& form, const std::string& name) {
-    auto* component = dynamic_cast<T*>(form.FindComponent(name));
-    if (!component) throw Exception("the form needs a " + T::StaticInfo().Name + " named " + name);
+T* BindComponent(const TForm& form, std::string_view name) {
+    auto* component = ExactOrDynamicCast<T>(form.FindComponent(name));
+    if (!component) throw Exception("the form needs a " + T::StaticInfo().Name + " named " + std::string(name));
     return component;
 }
 

@@ -40,7 +40,7 @@ private:
 // The form as a form of class F (or one derived from it), else Exception.
 template <class F>
 std::unique_ptr<F> FormAs(std::unique_ptr<TForm> form, const std::string& fileName) {
-    F* typed = dynamic_cast<F*>(form.get());
+    F* typed = ExactOrDynamicCast<F>(form.get());
     if (!typed)
         throw Exception(fileName + ": " + form->Name() + ": the design is a " + form->ClassName() + ", not a " +
                         F::StaticInfo().Name);
