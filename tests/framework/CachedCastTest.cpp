@@ -37,5 +37,20 @@ TEST(CachedCast, AnswersAsDynamicCastForEveryClassInAnyOrder) {
     for (TBase* object : objects) EXPECT_EQ(other(object), dynamic_cast<TOther*>(object));
 }
 
+TEST(ExactOrDynamicCast, AnswersAsDynamicCastForExactDerivedAndOtherClasses) {
+    TWanted wanted;
+    TShifted shifted;
+    TUnwanted unwanted;
+    TBase* objects[] = {&wanted, &shifted, &unwanted, nullptr};
+    for (TBase* object : objects) {
+        EXPECT_EQ(ExactOrDynamicCast<TWanted>(object), dynamic_cast<TWanted*>(object));
+        // An exact match whose base is not its first still shifts the pointer.
+        EXPECT_EQ(ExactOrDynamicCast<TShifted>(object), dynamic_cast<TShifted*>(object));
+        const TBase* constant = object;
+        EXPECT_EQ(ExactOrDynamicCast<const TWanted>(constant), dynamic_cast<const TWanted*>(constant));
+    }
+    EXPECT_EQ(ExactOrDynamicCast<TShifted>(static_cast<TBase*>(&shifted)), &shifted);
+}
+
 }  // namespace
 }  // namespace quill
