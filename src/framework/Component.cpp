@@ -59,6 +59,8 @@ void TComponent::UnwatchRemoval(TComponent* other) {
 
 void TComponent::InsertComponent(TComponent* component) {
     component->FOwner = this;
+    // Owners of any components mostly own a few: one allocation for those.
+    if (FComponents.empty()) FComponents.reserve(4);
     FComponents.emplace_back(component);
     FNewcomers.push_back(component);
     NotifyOwned(component, opInsert);

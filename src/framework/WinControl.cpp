@@ -64,7 +64,10 @@ TControl* TWinControl::Controls(int index) const {
 
 void TWinControl::InsertControl(TControl* control) {
     bool windowed = control->AsWinControl() != nullptr;
-    (windowed ? FWinControls : FControls).push_back(control);
+    std::vector<TControl*>& list = windowed ? FWinControls : FControls;
+    // One allocation for the few children most containers hold.
+    if (list.empty()) list.reserve(4);
+    list.push_back(control);
     control->FParent = this;
     control->ParentColorChanged();
     control->ParentFontChanged();
