@@ -82,6 +82,17 @@ namespace {
 
 using TType = TDesignValue::TType;
 
+// The bytes that stand for themselves within a string, looked up rather
+// than tested in turn: not a quote, backslash, control byte or non-ASCII.
+struct TPlainBytes {
+    bool Is[256];
+    constexpr TPlainBytes() : Is() {
+        for (int c = 0x20; c < 0x80; ++c) Is[c] = c != '"' && c != '\\';
+    }
+};
+
+constexpr TPlainBytes kPlainBytes{};
+
 // Reads JSON text in the plain form, answering false on anything else. It
 // never explains: the full parser does that. Open containers sit on an
 // explicit stack bounded by the depth limit.
@@ -206,6 +217,7 @@ private:
         std::string* decoded = nullptr;
         const char* copied = start;  // text before this is in `decoded`
         while (true) {
+            while (FAt != FEnd && kPlainBytes.Is[static_cast<unsigned char>(*FAt)]) ++FAt;
             if (FAt == FEnd) return false;
             unsigned char c = static_cast<unsigned char>(*FAt);
             if (c == '"') break;
@@ -215,8 +227,6 @@ private:
                 decoded->append(copied, FAt);
                 if (!Escape(*decoded)) return false;
                 copied = FAt;
-            } else if (c < 0x80) {
-                ++FAt;
             } else if (!Utf8Sequence()) {
                 return false;
             }
