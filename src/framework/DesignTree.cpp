@@ -323,7 +323,10 @@ private:
     }
 
     void SkipSpace() {
-        while (FAt != FEnd && (*FAt == ' ' || *FAt == '\n' || *FAt == '\r' || *FAt == '\t')) ++FAt;
+        // Bytes above the blank end a run of blanks at once.
+        while (FAt != FEnd && static_cast<unsigned char>(*FAt) <= ' ' &&
+               (*FAt == ' ' || *FAt == '\n' || *FAt == '\r' || *FAt == '\t'))
+            ++FAt;
     }
 
     const char* FAt;

@@ -71,6 +71,25 @@ int64_t CountWrappedLines(const platform::TTextFont& font, std::string_view line
     return lines;
 }
 
+bool IsDefaultFont(const TFont& font) {
+    static const TFont defaults;
+    return font.SameValues(defaults);
+}
+
+// Every new label fits one blank in the default font: measured once.
+struct TBlankSize {
+    int Width;
+    int Height;
+};
+
+const TBlankSize& DefaultFontBlank() {
+    static const TBlankSize size = [] {
+        platform::TTextFont font = TextFontOf(TFont());
+        return TBlankSize{platform::TextWidth(font, " "), platform::LineHeight(font)};
+    }();
+    return size;
+}
+
 }  // namespace
 
 TLabel::TLabel(TComponent* owner) : TControl(owner) {
@@ -102,6 +121,11 @@ int TLabel::LineWidth(const std::string& line) const { return platform::TextWidt
 int TLabel::LineHeight() const { return platform::LineHeight(TextFontOf(Font())); }
 
 bool TLabel::QueryAutoSize(int& width, int& height) {
+    if (Caption().empty() && !FWordWrap && IsDefaultFont(Font())) {
+        width = DefaultFontBlank().Width;
+        height = DefaultFontBlank().Height;
+        return true;
+    }
     platform::TTextFont font = TextFontOf(Font());
     // An empty caption measures as one blank, so the label keeps one line.
     std::string_view text = Caption().empty() ? std::string_view(" ") : std::string_view(Caption());

@@ -117,6 +117,11 @@ void TWinControl::Realign() {
     }
     if (FAligning > 0 || Destroying()) return;
     FAlignPending = false;
+    // Most children are placed by hand: without an aligned one the passes
+    // below would move nothing, so a container of many is walked once.
+    bool anyAligned = false;
+    for (int i = 0; i < ControlCount() && !anyAligned; ++i) anyAligned = Controls(i)->Align() != alNone;
+    if (!anyAligned) return;
     ++FAligning;
     // The area shrinks by sizes a design or the code may set near the
     // 32-bit limits: keep it in 64 bits and clamp what is handed out.

@@ -91,3 +91,35 @@ TEST(Label, SizesOfHugeCaptionsStopAtTheLargestInt) {
 
 }  // namespace
 }  // namespace quill
+
+namespace quill {
+namespace {
+
+// An empty caption fits one blank in the label's font, whether the size
+// comes from measuring or from the size kept for the default font.
+TEST(LabelFit, EmptyCaptionFitsOneBlankInAnyFont) {
+    struct Case {
+        const char* name;
+        int size;
+        bool bold;
+    } cases[] = {{nullptr, 0, false}, {"Arial", 10, false}, {"Tahoma", 8, true}, {"Tahoma", 9, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name ? c.name : "default font");
+        TLabel label(nullptr);
+        label.SetCaption("wide text first");
+        if (c.name) {
+            label.Font().SetName(c.name);
+            label.Font().SetSize(c.size);
+            if (c.bold) label.Font().SetStyle(TFontStyles{fsBold});
+        }
+        label.SetCaption("");
+        EXPECT_EQ(label.Width(), label.LineWidth(" "));
+        EXPECT_EQ(label.Height(), label.LineHeight());
+    }
+    TLabel fresh(nullptr);
+    EXPECT_EQ(fresh.Width(), fresh.LineWidth(" "));
+    EXPECT_EQ(fresh.Height(), fresh.LineHeight());
+}
+
+}  // namespace
+}  // namespace quill
