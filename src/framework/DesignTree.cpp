@@ -13,6 +13,33 @@ const TDesignValue* TDesignValue::Find(std::string_view key) const {
     return nullptr;
 }
 
+bool TDesignValue::SameAs(const TDesignValue& other) const {
+    if (FType != other.FType) return false;
+    switch (FType) {
+    case TType::Null:
+    case TType::Float:
+        return true;
+    case TType::Boolean:
+        return FBool == other.FBool;
+    case TType::Integer:
+    case TType::Unsigned:
+        return FInt == other.FInt;
+    case TType::String:
+        return FText == other.FText;
+    case TType::Array:
+    case TType::Object:
+        break;
+    }
+    if (FCount != other.FCount) return false;
+    // Depth is bounded by the design limits, as for every tree made here.
+    auto mine = begin();
+    for (auto theirs = other.begin(); theirs != other.end(); ++theirs, ++mine) {
+        const TDesignValue* match = FType == TType::Object ? Find(theirs->FKey) : &*mine;
+        if (!match || !match->SameAs(*theirs)) return false;
+    }
+    return true;
+}
+
 // Appends values in document order and closes containers once their
 // members are in.
 class TDesignTreeBuilder {

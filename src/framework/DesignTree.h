@@ -60,6 +60,10 @@ public:
     // The member of that name, or null.
     const TDesignValue* Find(std::string_view key) const;
 
+    // Equal as JSON values, with the same types: objects whatever the
+    // order of their members, whose keys are unique.
+    bool SameAs(const TDesignValue& other) const;
+
 private:
     friend class TDesignTree;
     friend class TDesignTreeBuilder;

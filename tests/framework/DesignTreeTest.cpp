@@ -84,6 +84,7 @@ bool ExpectAgreement(const std::string& text) {
         if (plain) {
             EXPECT_EQ(Describe(plain->Root()), Describe(full));
             EXPECT_EQ(Describe(TDesignTree::FromJson(full)->Root()), Describe(full));
+            EXPECT_TRUE(plain->Root().SameAs(TDesignTree::FromJson(full)->Root()));
         }
     } catch (const Exception& e) {
         EXPECT_EQ(plain, nullptr) << "the full parser refuses: " << e.what();
@@ -190,6 +191,36 @@ TEST(DesignTree, KeysWithEscapesFindTheirMembers) {
     EXPECT_EQ(tree->Root().Find("kids")->Count(), 2u);
     EXPECT_EQ(tree->Root().Find("none"), nullptr);
     EXPECT_EQ(name->Find("name"), nullptr);
+}
+
+TEST(DesignTree, SameAsComparesValuesAndTypesButNotMemberOrder) {
+    struct Case {
+        const char* a;
+        const char* b;
+        bool same;
+    } cases[] = {
+        {R"({"a": 1, "b": [true, null, "x"]})", R"({"b": [true, null, "x"], "a": 1})", true},
+        {R"({"a": 1})", R"({"a": 2})", false},
+        {R"({"a": 1})", R"({"b": 1})", false},
+        {R"({"a": 1})", R"({"a": 1, "b": 1})", false},
+        {"[1, 2]", "[2, 1]", false},
+        {"[1]", "[1, 2]", false},
+        {"[0]", "[-0]", false},
+        {"[1]", "[-1]", false},
+        {"[true]", "[false]", false},
+        {"[true]", "[1]", false},
+        {R"(["a"])", R"(["b"])", false},
+        {"[[]]", "[{}]", false},
+        {"[null]", "[null]", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " / " + c.b);
+        auto a = TDesignTree::ParsePlain(c.a);
+        auto b = TDesignTree::ParsePlain(c.b);
+        ASSERT_TRUE(a && b);
+        EXPECT_EQ(a->Root().SameAs(b->Root()), c.same);
+        EXPECT_EQ(b->Root().SameAs(a->Root()), c.same);
+    }
 }
 
 std::vector<std::filesystem::path> DesignFiles() {
