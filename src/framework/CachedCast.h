@@ -6,10 +6,6 @@
 
 namespace quill {
 
-// dynamic_cast<T*> for a run over many objects. Down a deep class tree
-// each cast costs hundreds of instructions, more when it fails; its answer
-// and the pointer's shift are the same for every object of one
-// most-derived class, so the answers for the last few classes are kept.
 // dynamic_cast<T*> that answers at once for an object of class T itself,
 // the common case, where a full cast walks the class tree.
 template <class T, class S>
@@ -18,6 +14,10 @@ T* ExactOrDynamicCast(S* object) {
     return dynamic_cast<T*>(object);
 }
 
+// dynamic_cast<T*> for a run over many objects. Down a deep class tree
+// each cast costs hundreds of instructions, more when it fails; its answer
+// and the pointer's shift are the same for every object of one
+// most-derived class, so the answers for the last few classes are kept.
 template <class T>
 class TCachedCast {
 public:
