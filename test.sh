@@ -12,5 +12,5 @@ scripts/fuzz.sh 60
 # in a build folder of its own so that build/ stays a plain build.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILL_SANITIZE=ON -DQUILL_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$(nproc)" --target quill_tests quill
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp" UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$(nproc)" -L native

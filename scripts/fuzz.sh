@@ -26,6 +26,7 @@ while IFS= read -r -d '' f; do seeds+=("$f"); done \
 cp -n "${seeds[@]}" "$corpus"/ 2>/dev/null || true
 
 export ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 exec build-fuzz/bin/quill_design_fuzzer "$corpus" \
   -dict=fuzz/design.dict -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
