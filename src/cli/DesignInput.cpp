@@ -4,6 +4,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "framework/DesignLimits.h"
 #include "framework/Exception.h"
 #include "framework/FormReader.h"
 #include "platform/AtomicFile.h"
@@ -19,7 +20,8 @@ std::string ReadAll(std::istream& in) {
 }  // namespace
 
 TDesignInput ReadDesignInput(const std::string& argument, std::istream& in) {
-    if (argument != "-") return {argument, platform::ReadWholeFile(argument)};
+    // Bounded like every design read, so a device such as /dev/zero is refused, not read until memory runs out.
+    if (argument != "-") return {argument, platform::ReadWholeFile(argument, TDesignLimits::kMaxFileBytes)};
     std::string text = ReadAll(in);
     if (in.bad()) throw Exception("<stdin>: cannot read the design from standard input");
     return {"<stdin>", std::move(text)};

@@ -39,6 +39,9 @@ TEST(QuillProgram, ExitCodesAndStreams) {
     TRun bad = RunShell(kQuill + " render /nonexistent.json 2>&1 >/dev/null");
     EXPECT_EQ(bad.Code, 1);
     EXPECT_EQ(bad.Out, "quill: /nonexistent.json: cannot read the file: No such file or directory\n");
+    TRun endless = RunShell(kQuill + " render /dev/zero 2>&1 >/dev/null");
+    EXPECT_EQ(endless.Code, 1);
+    EXPECT_EQ(endless.Out, "quill: /dev/zero: the file is larger than the limit of 16777216 bytes\n");
     EXPECT_EQ(RunShell(kQuill + " frobnicate 2>/dev/null").Code, 2);
 }
 
