@@ -1,8 +1,8 @@
 #include "cli/DesignInput.h"
 
 #include <istream>
-#include <iterator>
 #include <ostream>
+#include <string>
 
 #include "framework/DesignLimits.h"
 #include "framework/Exception.h"
@@ -13,8 +13,18 @@ namespace quill {
 
 namespace {
 
-std::string ReadAll(std::istream& in) {
-    return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// Reads the stream in chunks and stops one chunk past the limit, so an endless
+// stream such as /dev/zero piped in is refused instead of exhausting memory.
+std::string ReadBounded(std::istream& in, size_t limit) {
+    std::string text;
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        const size_t got = static_cast<size_t>(in.gcount());
+        if (got > limit - text.size())
+            throw Exception("<stdin>: the input is larger than the limit of " + std::to_string(limit) + " bytes");
+        text.append(chunk, got);
+    }
+    return text;
 }
 
 }  // namespace
@@ -22,7 +32,7 @@ std::string ReadAll(std::istream& in) {
 TDesignInput ReadDesignInput(const std::string& argument, std::istream& in) {
     // Bounded like every design read, so a device such as /dev/zero is refused, not read until memory runs out.
     if (argument != "-") return {argument, platform::ReadWholeFile(argument, TDesignLimits::kMaxFileBytes)};
-    std::string text = ReadAll(in);
+    std::string text = ReadBounded(in, TDesignLimits::kMaxFileBytes);
     if (in.bad()) throw Exception("<stdin>: cannot read the design from standard input");
     return {"<stdin>", std::move(text)};
 }

@@ -42,6 +42,9 @@ TEST(QuillProgram, ExitCodesAndStreams) {
     TRun endless = RunShell(kQuill + " render /dev/zero 2>&1 >/dev/null");
     EXPECT_EQ(endless.Code, 1);
     EXPECT_EQ(endless.Out, "quill: /dev/zero: the file is larger than the limit of 16777216 bytes\n");
+    TRun piped = RunShell(kQuill + " render - < /dev/zero 2>&1 >/dev/null");
+    EXPECT_EQ(piped.Code, 1);
+    EXPECT_EQ(piped.Out, "quill: <stdin>: the input is larger than the limit of 16777216 bytes\n");
     EXPECT_EQ(RunShell(kQuill + " frobnicate 2>/dev/null").Code, 2);
 }
 
