@@ -1,6 +1,6 @@
 #include "controls/QuillCustomControl.h"
 
-#include <deque>
+#include <typeinfo>
 
 #include "framework/CachedCast.h"
 #include "framework/ClassBuilder.h"
@@ -76,35 +76,31 @@ void TQuillCustomControl::GenerateContent(std::string& content) {
 }
 
 void TQuillCustomControl::GetDefaultHtml(TStrings& strings) {
-    // The line is put together at the end of one buffer kept for the
-    // thread, so the cells of a page allocate nothing. A handler may make
-    // another control's line meanwhile: that one goes after this one and
-    // is taken off again, so this part stays as it was.
-    // The content gets a string of its own for each depth of such calls,
-    // kept as well.
-    thread_local std::string buffer;
-    thread_local std::deque<std::string> contents;
-    thread_local size_t depth = 0;
-    if (contents.size() == depth) contents.emplace_back();
-    std::string& content = contents[depth++];
-    const size_t start = buffer.size();
-    struct TRestore {
-        size_t Start;
-        ~TRestore() {
-            buffer.resize(Start);
-            --depth;
-        }
-    } restore{start};
     // The link holds its open tag from StartTag to EndTag, and the font's
-    // opening text is the one from before the content: keep this order.
-    FHtmlLink.WriteStartTag(buffer);
-    buffer += FHtmlFont.GetOpenText();
-    content.clear();
+    // opening text is the one from before the content: a content handler
+    // may change either, so keep this order.
+    std::string line;
+    FHtmlLink.WriteStartTag(line);
+    line += FHtmlFont.GetOpenText();
+    std::string content;
     GenerateContent(content);
-    buffer += content;
-    buffer += FHtmlFont.GetCloseText();
-    FHtmlLink.WriteEndTag(buffer);
-    strings.Add(std::string_view(buffer).substr(start));
+    line += content;
+    line += FHtmlFont.GetCloseText();
+    FHtmlLink.WriteEndTag(line);
+    strings.Add(line);
+}
+
+bool TQuillCustomControl::OwnCellSteps() const { return typeid(*this) == typeid(TQuillCustomControl); }
+
+bool TQuillCustomControl::PlainCell(TCellPieces& pieces) const {
+    // Without handlers nothing runs between the pieces, so their order
+    // no longer matters.
+    if (FOnUpdateTag || FOnGetHtml || FOnGenerateContent || !OwnCellSteps()) return false;
+    pieces.LinkStart = FHtmlLink.StartText();
+    FHtmlFont.GetTexts(pieces.FontOpen, pieces.FontClose);
+    pieces.Content = Caption();
+    pieces.LinkEnd = FHtmlLink.EndText();
+    return true;
 }
 
 void TQuillCustomControl::GetHtml(TStrings& strings) {

@@ -21,6 +21,13 @@ using TQuillGenerateContentEvent = TEvent<std::string&>;
 // Changes a control's cell tag in place.
 using TQuillUpdateTagEvent = TEvent<THtmlTag&>;
 
+// The second line of a plain cell, piece by piece; the views hold until the
+// control changes.
+struct TCellPieces {
+    std::string_view LinkStart, FontOpen, Content, FontClose, LinkEnd;
+    size_t Size() const { return LinkStart.size() + FontOpen.size() + Content.size() + FontClose.size() + LinkEnd.size(); }
+};
+
 // A control that renders itself into one cell of the page table: it adds
 // its cell entry, sets its cell's attributes and writes the cell's HTML.
 // On screen it mirrors its cell format's colour and its HTML font.
@@ -70,10 +77,26 @@ public:
     virtual void GetDefaultHtml(TStrings& strings);
     virtual void GetHtml(TStrings& strings);
 
+    // The page writer's short way. When this answers true the cell is the
+    // start tag of PutCellStart on a line of its own, then one line of
+    // `pieces` closed by the cell's end tag: byte for byte what UpdateTag
+    // and GetHtml make. It answers false when a handler or a class further
+    // down may make the cell otherwise. It may raise, but writes nothing.
+    bool PlainCell(TCellPieces& pieces) const;
+    // The most bytes PutCellStart writes.
+    size_t CellStartMax() const { return FCellFormat.CellStartTagMax(); }
+    char* PutCellStart(char* at, int32_t colSpan, int32_t rowSpan) const {
+        return FCellFormat.PutCellStartTag(at, colSpan, rowSpan, Width(), Height());
+    }
+
     void AfterLoad() override;
     void AlignmentRequested() override;
 
 protected:
+    // Whether UpdateTag, GetHtml and the steps they take are this class's
+    // own. A class further down may replace any of them, so each class
+    // answers for objects of exactly its own class.
+    virtual bool OwnCellSteps() const;
     virtual void CellFormatChanged(TObject* sender);
     virtual void HtmlFontChanged(TObject* sender);
     virtual void HtmlLinkChanged(TObject* sender);

@@ -1,5 +1,7 @@
 #include "controls/QuillLabel.h"
 
+#include <typeinfo>
+
 #include "framework/ClassBuilder.h"
 #include "framework/StandardClasses.h"
 
@@ -55,6 +57,9 @@ void TQuillLabel::ApplyCellFormat() {
     FInnerLabel->SetLayout(LayoutFor(CellFormat().AlignV()));
     FInnerLabel->SetAlignment(AlignmentFor(CellFormat().AlignH()));
 }
+
+// Its cell is made by the steps it inherits.
+bool TQuillLabel::OwnCellSteps() const { return typeid(*this) == typeid(TQuillLabel); }
 
 const TClassInfo& TQuillLabel::StaticInfo() {
     using C = TQuillLabel;

@@ -20,6 +20,9 @@ public:
     void ChangeAutoSize(bool value) override;
     void ApplyCellFormat() override;
 
+protected:
+    bool OwnCellSteps() const override;
+
 private:
     TLabel* FInnerLabel;  // owned as a child component
 };

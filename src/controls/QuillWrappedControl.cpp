@@ -1,5 +1,7 @@
 #include "controls/QuillWrappedControl.h"
 
+#include <typeinfo>
+
 #include "framework/Saturate.h"
 
 namespace quill {
@@ -71,5 +73,8 @@ void TQuillWrappedControl::ApplyCellFormat() {
     TQuillCustomControl::ApplyCellFormat();
     PositionInner();
 }
+
+// Its cell is made by the steps it inherits.
+bool TQuillWrappedControl::OwnCellSteps() const { return typeid(*this) == typeid(TQuillWrappedControl); }
 
 }  // namespace quill

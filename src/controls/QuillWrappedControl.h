@@ -34,6 +34,7 @@ public:
     void ApplyCellFormat() override;
 
 protected:
+    bool OwnCellSteps() const override;
     void TextChanged() override;
     void SetInnerControl(TControl* control) { FInnerControl = control; }
     void SetInnerAutoSize(bool value) { FInnerAutoSize = value; }

@@ -212,14 +212,6 @@ char* TStringList::RoomFor(size_t need) {
     return block.Data.get() + block.Size;
 }
 
-void TStringList::EndPacked(const char* end) {
-    TBlock& block = FBlocks[FBlock];
-    char* line = block.Data.get() + block.Size;
-    std::memcpy(line + (end - line), kLineBreak.data(), kLineBreak.size());
-    FStarts.push_back(static_cast<uint32_t>(block.Size));
-    block.Size += static_cast<size_t>(end - line) + kLineBreak.size();
-}
-
 void TStringList::AppendPacked(std::string_view text) {
     char* line = RoomFor(text.size() + kLineBreak.size());
     // memmove: the text may be a line of this list, now dropped but still there.
@@ -227,7 +219,7 @@ void TStringList::AppendPacked(std::string_view text) {
     EndPacked(line + text.size());
 }
 
-char* TStringList::BeginLine(size_t maxLength) {
+char* TStringList::BeginLineSlow(size_t maxLength) {
     if (FUnpacked) {
         FPending.resize(maxLength);
         return FPending.data();
@@ -235,13 +227,8 @@ char* TStringList::BeginLine(size_t maxLength) {
     return RoomFor(maxLength + kLineBreak.size());
 }
 
-void TStringList::EndLine(const char* end) {
-    if (FUnpacked) {
-        Add(std::string_view(FPending.data(), static_cast<size_t>(end - FPending.data())));
-        return;
-    }
-    EndPacked(end);
-    Changed();
+void TStringList::EndLineSlow(const char* end) {
+    Add(std::string_view(FPending.data(), static_cast<size_t>(end - FPending.data())));
 }
 
 void TStringList::DropLastPacked() {
@@ -292,13 +279,6 @@ void TStringList::SetUpdateState(bool updating) {
         FChangedWhileUpdating = false;
         if (OnChange) OnChange(this);
     }
-}
-
-void TStringList::Changed() {
-    if (Updating())
-        FChangedWhileUpdating = true;
-    else if (OnChange)
-        OnChange(this);
 }
 
 void TStringList::CheckIndex(int index, int limit) const {

@@ -94,8 +94,20 @@ public:
     // bytes, EndLine adds what was written up to `end`. Nothing else may
     // touch the list in between. Spares the copy through a buffer of the
     // caller's.
-    char* BeginLine(size_t maxLength);
-    void EndLine(const char* end);
+    char* BeginLine(size_t maxLength) {
+        // Inline for the common case, a line that fits the current block.
+        if (!FUnpacked && !FBlocks.empty()) {
+            TBlock& block = FBlocks[FBlock];
+            if (block.Capacity - block.Size >= maxLength + 2 && block.Size <= UINT32_MAX)
+                return block.Data.get() + block.Size;
+        }
+        return BeginLineSlow(maxLength);
+    }
+    void EndLine(const char* end) {
+        if (FUnpacked) return EndLineSlow(end);
+        EndPacked(end);
+        Changed();
+    }
 
     // Fired after each change, or once when the outermost update ends.
     TNotifyEvent OnChange;
@@ -112,10 +124,25 @@ private:
         size_t FirstLine = 0;  // the index of its first line, once filled
     };
 
-    void Changed();
+    char* BeginLineSlow(size_t maxLength);
+    void EndLineSlow(const char* end);
+    void Changed() {
+        if (Updating())
+            FChangedWhileUpdating = true;
+        else if (OnChange)
+            OnChange(this);
+    }
     void CheckIndex(int index, int limit) const;
     char* RoomFor(size_t need);
-    void EndPacked(const char* end);
+    void EndPacked(const char* end) {
+        TBlock& block = FBlocks[FBlock];
+        char* line = block.Data.get() + block.Size;
+        const auto length = static_cast<size_t>(end - line);
+        line[length] = '\r';
+        line[length + 1] = '\n';
+        FStarts.push_back(static_cast<uint32_t>(block.Size));
+        block.Size += length + 2;
+    }
     void AppendPacked(std::string_view text);
     void DropLastPacked();
     void Unpack() const;

@@ -136,7 +136,9 @@ struct TCellTable::TWork {
     // The placed entries that fill something, by their first row: those of
     // row r are Starting[StartAt[r]] to Starting[StartAt[r + 1]] - 1.
     std::vector<size_t> StartAt, Starting;
-    std::vector<size_t> Active;
+    // The entries filling the current row, by left edge; Merged is the
+    // next row's list while it is made.
+    std::vector<size_t> Active, Merged, ByLeft;
     std::vector<std::pair<int32_t, size_t>> Open;  // a heap of (entry, right edge)
     // Which entry fills each column of every row: per row, the runs of the
     // latest entry covering it (the upper envelope of the rectangles active
@@ -147,7 +149,8 @@ struct TCellTable::TWork {
     std::vector<TCover> RowCovers;
 
     void CreateAxis(const TCellControlList& controls, bool horizontal, int32_t extent, TAxis& axis);
-    void FindOccupancy(size_t rowCount);
+    void FindOccupancy(size_t rowCount, size_t colCount);
+    void NextActive(size_t row);
     void AddEnvelope();
     std::span<const TRun> Row(size_t r) const { return {Runs.data() + RunStart[r], RunStart[r + 1] - RunStart[r]}; }
     // The entry filling (r, c), 0 when none does.
@@ -172,16 +175,24 @@ void TCellTable::TWork::CreateAxis(const TCellControlList& controls, bool horizo
     if (!CreateAxisByTable(Positions, Index, axis)) CreateAxisByDigits(Positions, Items, Scratch, Counts, axis);
 }
 
-void TCellTable::TWork::FindOccupancy(size_t rowCount) {
-    // Counted by first row, then placed: StartAt[r + 1] ends as row r's end.
-    StartAt.assign(rowCount + 1, 0);
+void TCellTable::TWork::FindOccupancy(size_t rowCount, size_t colCount) {
+    // The filling entries in order of their left edge, by counting: strip
+    // indexes run from 1 to colCount.
     auto fills = [](const TPlaced& p) { return p.Top < p.Bottom && p.Left < p.Right; };
+    Counts.assign(colCount + 2, 0);
     for (const TPlaced& p : Placed)
-        if (fills(p)) ++StartAt[p.Top + 1];
+        if (fills(p)) ++Counts[p.Left + 1];
+    for (size_t c = 0; c + 1 < Counts.size(); ++c) Counts[c + 1] += Counts[c];
+    ByLeft.resize(Counts.back());
+    for (size_t i = 0; i < Placed.size(); ++i)
+        if (fills(Placed[i])) ByLeft[Counts[Placed[i].Left]++] = i;
+    // Then by first row, keeping that order within each row: those of row
+    // r are Starting[StartAt[r]] to Starting[StartAt[r + 1]] - 1.
+    StartAt.assign(rowCount + 1, 0);
+    for (size_t i : ByLeft) ++StartAt[Placed[i].Top + 1];
     for (size_t r = 0; r < rowCount; ++r) StartAt[r + 1] += StartAt[r];
     Starting.resize(StartAt[rowCount]);
-    for (size_t i = 0; i < Placed.size(); ++i)
-        if (fills(Placed[i])) Starting[StartAt[Placed[i].Top]++] = i;
+    for (size_t i : ByLeft) Starting[StartAt[Placed[i].Top]++] = i;
     // Each row's start moved on to its end: shift them back by one row.
     for (size_t r = rowCount; r > 0; --r) StartAt[r] = StartAt[r - 1];
     StartAt[0] = 0;
@@ -189,19 +200,41 @@ void TCellTable::TWork::FindOccupancy(size_t rowCount) {
     Runs.clear();
     RunStart.assign(1, 0);
     for (size_t r = 0; r < rowCount; ++r) {
-        std::erase_if(Active, [&](size_t i) { return Placed[i].Bottom <= r; });
-        Active.insert(Active.end(), Starting.begin() + static_cast<std::ptrdiff_t>(StartAt[r]),
-                      Starting.begin() + static_cast<std::ptrdiff_t>(StartAt[r + 1]));
+        NextActive(r);
         AddEnvelope();
         RunStart.push_back(Runs.size());
     }
 }
 
-// A sweep over the active rectangles by left edge, keeping the latest open
-// entry on top of a heap; entries already closed are dropped when they
-// surface.
+// The entries still open in the row merged with those starting in it,
+// both in order of their left edge: linear in the two, with no sorting.
+void TCellTable::TWork::NextActive(size_t row) {
+    const size_t* starting = Starting.data() + StartAt[row];
+    const size_t* startingEnd = Starting.data() + StartAt[row + 1];
+    if (starting == startingEnd) {
+        std::erase_if(Active, [&](size_t i) { return Placed[i].Bottom <= row; });
+        return;
+    }
+    Merged.clear();
+    for (size_t i : Active) {
+        if (Placed[i].Bottom <= row) continue;
+        while (starting != startingEnd && Placed[*starting].Left < Placed[i].Left) Merged.push_back(*starting++);
+        Merged.push_back(i);
+    }
+    Merged.insert(Merged.end(), starting, startingEnd);
+    Active.swap(Merged);
+}
+
+// The latest entry on top wherever entries overlap: a sweep by left edge
+// with the open entries in a heap, those already closed dropped when they
+// surface. Side by side entries, as most rows hold, are their own runs.
 void TCellTable::TWork::AddEnvelope() {
-    std::sort(Active.begin(), Active.end(), [&](size_t a, size_t b) { return Placed[a].Left < Placed[b].Left; });
+    bool apart = true;
+    for (size_t k = 1; k < Active.size() && apart; ++k) apart = Placed[Active[k - 1]].Right <= Placed[Active[k]].Left;
+    if (apart) {
+        for (size_t i : Active) Runs.push_back({Placed[i].Left, Placed[i].Right, Placed[i].Entry});
+        return;
+    }
     const size_t rowBegin = Runs.size();
     Open.clear();
     auto pop = [this] {
@@ -303,7 +336,7 @@ void TCellTable::BuildRows(const TCellControlList& controls, int32_t width, int3
                                cols.Sides[2 * k] + size_t{1}, cols.Sides[2 * k + 1] + size_t{1},
                                static_cast<int32_t>(k + 1)});
     }
-    work.FindOccupancy(rows.Count());
+    work.FindOccupancy(rows.Count(), cols.Count());
     const TWork& occupancy = work;
     FColumnSizes.reserve(cols.Count());
     for (const TCellEdge& e : cols.Edges) FColumnSizes.push_back(e.Size);

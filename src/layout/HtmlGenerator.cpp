@@ -85,25 +85,56 @@ void THtmlTableGenerator::GenerateRow(int rowIndex) {
 }
 
 void THtmlTableGenerator::GenerateCell(const TCellData& cell) {
-    if (TQuillCustomControl* control = FPageControl(cell.Control)) {
-        FCellTag.Clear();
-        FillCellTag(FCellTag, cell.Width, cell.Height, cell.ColSpan, cell.RowSpan, haDefault, vaDefault, true);
-        WriteControlCell(FCellTag, *control);
-        return;
-    }
     // A list of the system's own takes the cell straight into its storage.
     if (FPackedOf != Output()) {
         FPackedOf = Output();
         FPacked = dynamic_cast<TStringList*>(Output());
     }
-    if (FPacked) {
-        char* at = FPacked->BeginLine(kEmptyCellMax);
-        FPacked->EndLine(PutEmptyCell(at, cell.Width, cell.Height, cell.ColSpan, cell.RowSpan));
+    if (TQuillCustomControl* control = FPageControl(cell.Control)) {
+        if (FPacked && WritePlainCell(*FPacked, *control, cell)) return;
+        FCellTag.Clear();
+        FillCellTag(FCellTag, cell.Width, cell.Height, cell.ColSpan, cell.RowSpan, haDefault, vaDefault, true);
+        WriteControlCell(FCellTag, *control);
         return;
     }
+    if (FPacked) return WriteKeptEmptyCell(*FPacked, cell);
     FLine.clear();
     WriteEmptyCell(FLine, cell.Width, cell.Height, cell.ColSpan, cell.RowSpan);
     WriteLine(FLine);
+}
+
+void THtmlTableGenerator::WriteKeptEmptyCell(TStringList& lines, const TCellData& cell) {
+    const uint32_t hash = static_cast<uint32_t>(cell.Width) * 2654435761u ^ static_cast<uint32_t>(cell.Height) * 40503u ^
+                          static_cast<uint32_t>(cell.ColSpan) ^ static_cast<uint32_t>(cell.RowSpan) << 7;
+    TEmptyCellText& kept = FEmptyCells[(hash ^ hash >> 16) % FEmptyCells.size()];
+    if (kept.Length == 0 || kept.Width != cell.Width || kept.Height != cell.Height || kept.ColSpan != cell.ColSpan ||
+        kept.RowSpan != cell.RowSpan) {
+        kept.Length = static_cast<size_t>(PutEmptyCell(kept.Text, cell.Width, cell.Height, cell.ColSpan, cell.RowSpan) - kept.Text);
+        kept.Width = cell.Width;
+        kept.Height = cell.Height;
+        kept.ColSpan = cell.ColSpan;
+        kept.RowSpan = cell.RowSpan;
+    }
+    lines.EndLine(PutText(lines.BeginLine(kept.Length), {kept.Text, kept.Length}));
+}
+
+bool THtmlTableGenerator::WritePlainCell(TStringList& lines, TQuillCustomControl& control, const TCellData& cell) {
+    TCellPieces pieces;
+    try {
+        if (!control.PlainCell(pieces)) return false;
+    } catch (...) {
+        // Nothing is written yet: the control's own steps take the cell.
+        return false;
+    }
+    char* at = lines.BeginLine(control.CellStartMax());
+    lines.EndLine(control.PutCellStart(at, cell.ColSpan, cell.RowSpan));
+    constexpr std::string_view kEnd = "</td>";
+    at = lines.BeginLine(pieces.Size() + kEnd.size());
+    for (std::string_view piece : {pieces.LinkStart, pieces.FontOpen, pieces.Content, pieces.FontClose, pieces.LinkEnd})
+        if (!piece.empty()) at = PutText(at, piece);
+    at = PutText(at, kEnd);
+    lines.EndLine(at);
+    return true;
 }
 
 void THtmlTableGenerator::WriteControlCell(THtmlTag& tag, TQuillCustomControl& control) {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
 #include "framework/CachedCast.h"
 #include "layout/CellTable.h"
+#include "markup/HtmlCodes.h"
 #include "markup/HtmlTag.h"
 #include "framework/Event.h"
 #include "framework/Strings.h"
@@ -68,10 +70,22 @@ protected:
     void GenerateTable() override;
 
 private:
+    // The control's cell in one go when it is a plain one; answers whether it was.
+    bool WritePlainCell(TStringList& lines, TQuillCustomControl& control, const TCellData& cell);
     void WriteControlCell(THtmlTag& tag, TQuillCustomControl& control);
     void WriteControlHtml(TQuillCustomControl& control);
 
+    // An empty cell's text by its sizes: most pages repeat a few sizes
+    // in many cells, so most empty cells are one copy.
+    struct TEmptyCellText {
+        int32_t Width = 0, Height = 0, ColSpan = 0, RowSpan = 0;
+        size_t Length = 0;  // none kept while 0
+        char Text[kEmptyCellMax];
+    };
+    void WriteKeptEmptyCell(TStringList& lines, const TCellData& cell);
+
     bool FCenterPage = false;
+    std::array<TEmptyCellText, 64> FEmptyCells;
     // Reused for every cell, so a cell costs no allocation of its own.
     THtmlTag FCellTag{"td", {toAlwaysWrite}};
     THtmlTag FTableTag{"table", {toAlwaysWrite}};

@@ -61,29 +61,25 @@ std::unique_ptr<THtmlTag> NewCellTag(int32_t width, int32_t height, int32_t colS
     return tag;
 }
 
-namespace {
-
-// Copies `text` to `at` and answers the end.
-char* Put(char* at, std::string_view text) {
-    std::memcpy(at, text.data(), text.size());
-    return at + text.size();
-}
-
-char* PutIntAttr(char* at, std::string_view prefix, int32_t value) {
-    at = Put(at, prefix);
-    at = std::to_chars(at, at + 11, value).ptr;
-    *at++ = '"';
-    return at;
-}
-
-}  // namespace
-
 char* PutEmptyCell(char* at, int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan) {
     at = PutIntAttr(at, "<td width=\"", width);
     at = PutIntAttr(at, " height=\"", height);
     if (colSpan > 1) at = PutIntAttr(at, " colspan=\"", colSpan);
     if (rowSpan > 1) at = PutIntAttr(at, " rowspan=\"", rowSpan);
-    return Put(at, "></td>");
+    return PutText(at, "></td>");
+}
+
+char* PutTextAttr(char* at, std::string_view prefix, std::string_view value) {
+    at = PutText(at, prefix);
+    size_t from = 0;
+    for (size_t quote = value.find('"'); quote != std::string_view::npos; quote = value.find('"', from)) {
+        at = PutText(at, value.substr(from, quote - from));
+        at = PutText(at, "&quot;");
+        from = quote + 1;
+    }
+    at = PutText(at, value.substr(from));
+    *at++ = '"';
+    return at;
 }
 
 void WriteEmptyCell(std::string& out, int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan) {

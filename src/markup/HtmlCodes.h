@@ -1,6 +1,8 @@
 #pragma once
 
+#include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -57,5 +59,22 @@ void WriteEmptyCell(std::string& out, int32_t width, int32_t height, int32_t col
 // answers the end.
 constexpr size_t kEmptyCellMax = 128;
 char* PutEmptyCell(char* at, int32_t width, int32_t height, int32_t colSpan, int32_t rowSpan);
+
+// Writers into room the caller has made; each answers the end.
+inline char* PutText(char* at, std::string_view text) {
+    std::memcpy(at, text.data(), text.size());
+    return at + text.size();
+}
+// `prefix` (such as ` width="`), the number and the closing quote: at most
+// prefix + 12 bytes.
+inline char* PutIntAttr(char* at, std::string_view prefix, int32_t value) {
+    at = PutText(at, prefix);
+    at = std::to_chars(at, at + 11, value).ptr;
+    *at++ = '"';
+    return at;
+}
+// `prefix`, the value with each double quote as &quot; and the closing
+// quote: at most prefix + 6 * value + 1 bytes.
+char* PutTextAttr(char* at, std::string_view prefix, std::string_view value);
 
 }  // namespace quill

@@ -1,6 +1,9 @@
 #include "markup/HtmlProps.h"
 
 #include <algorithm>
+#include <cassert>
+#include <iterator>
+#include <string_view>
 
 #include "framework/ClassBuilder.h"
 #include "framework/Saturate.h"
@@ -26,6 +29,34 @@ void THtmlTableDataPropertyBase::UpdateTag(THtmlTag& tag) const {
     if (!FParentColor) tag.SetAttribute(anBgcolor, HtmlColorText(FColor).View());
 }
 
+namespace {
+
+// The alignments as written, with their leading blank; empty for the
+// defaults, as AlignHNames and AlignVNames give them.
+constexpr std::string_view kAlignAttr[] = {"", " align=\"left\"", " align=\"center\"", " align=\"right\""};
+constexpr std::string_view kValignAttr[] = {"", " valign=\"top\"", " valign=\"middle\"", " valign=\"bottom\""};
+
+}  // namespace
+
+char* THtmlTableDataPropertyBase::PutCellStartTag(char* at, int32_t colSpan, int32_t rowSpan, int32_t width,
+                                                  int32_t height) const {
+    // Attributes in the order the tag would hold them: the spans from the
+    // fill, then UpdateTag's, then width and height set again; empty
+    // values are not written.
+    at = PutText(at, "<td");
+    if (colSpan > 1) at = PutIntAttr(at, " colspan=\"", colSpan);
+    if (rowSpan > 1) at = PutIntAttr(at, " rowspan=\"", rowSpan);
+    if (!FElementId.empty()) at = PutTextAttr(at, " id=\"", FElementId);
+    if (!FStyleClass.empty()) at = PutTextAttr(at, " class=\"", FStyleClass);
+    assert(FAlignH < std::size(kAlignAttr) && FAlignV < std::size(kValignAttr));
+    at = PutText(at, kAlignAttr[FAlignH]);
+    at = PutText(at, kValignAttr[FAlignV]);
+    if (!FParentColor) at = PutTextAttr(at, " bgcolor=\"", HtmlColorText(FColor).View());
+    at = PutIntAttr(at, " width=\"", width);
+    if (FFixedMinimumSize) at = PutIntAttr(at, " height=\"", height);
+    return PutText(at, ">");
+}
+
 // Taken in 64 bits: a designed size near the 32-bit limits must not wrap.
 int THtmlTableDataPropertyBase::ContentLeft(int outerWidth, int innerWidth, const TRect& margins) const {
     int64_t left = margins.Left;
@@ -47,12 +78,23 @@ int THtmlTableDataPropertyBase::ContentTop(int outerHeight, int innerHeight, con
 
 void THtmlLinkPropertyBase::SetTarget(const std::string& value) {
     FTarget = value;
+    UpdateStartText();
     Changed();
 }
 
 void THtmlLinkPropertyBase::SetHref(const std::string& value) {
     FHref = value;
+    UpdateStartText();
     Changed();
+}
+
+void THtmlLinkPropertyBase::UpdateStartText() {
+    FStartText.clear();
+    if (FHref.empty()) return;
+    THtmlTag tag("a", {});
+    tag.SetAttribute(anHref, FHref);
+    tag.SetAttribute(anTarget, FTarget);
+    tag.WriteStartTag(FStartText);
 }
 
 std::string THtmlLinkPropertyBase::StartTag() {
@@ -68,18 +110,13 @@ std::string THtmlLinkPropertyBase::EndTag() {
 }
 
 void THtmlLinkPropertyBase::WriteStartTag(std::string& out) {
-    FOpen = false;
-    if (FHref.empty()) return;
-    FTag.Clear();
-    FTag.SetAttribute(anHref, FHref);
-    FTag.SetAttribute(anTarget, FTarget);
-    FTag.WriteStartTag(out);
-    FOpen = true;
+    out += FStartText;
+    FOpen = !FHref.empty();
 }
 
 void THtmlLinkPropertyBase::WriteEndTag(std::string& out) {
     if (!FOpen) return;
-    FTag.WriteEndTag(out);
+    out += "</a>";
     FOpen = false;
 }
 

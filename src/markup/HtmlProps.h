@@ -50,6 +50,12 @@ public:
     // Writes id, class, align, valign and (unless ParentColor) bgcolor onto
     // a "td" tag; other tags are left alone.
     void UpdateTag(THtmlTag& tag) const;
+    // The most bytes PutCellStartTag writes.
+    size_t CellStartTagMax() const { return 160 + 6 * (FElementId.size() + FStyleClass.size()); }
+    // The start tag of a control's cell as FillCellTag and then UpdateTag
+    // leave it for a control of `width`, the height written only with
+    // FixedMinimumSize: the same bytes, without a tag. Answers the end.
+    char* PutCellStartTag(char* at, int32_t colSpan, int32_t rowSpan, int32_t width, int32_t height) const;
 
     // Where inner content of the given size sits in an outer box, by the
     // alignments; never negative.
@@ -97,12 +103,18 @@ public:
     // The same texts appended to `out`.
     void WriteStartTag(std::string& out);
     void WriteEndTag(std::string& out);
+    // The texts those write, with no state: the start tag (empty without
+    // Href) and its end.
+    const std::string& StartText() const { return FStartText; }
+    std::string_view EndText() const { return FHref.empty() ? std::string_view() : std::string_view("</a>"); }
 
 private:
+    void UpdateStartText();
+
     std::string FTarget;
     std::string FHref;
-    // One tag serves every opening: a page of links allocates no tags.
-    THtmlTag FTag{"a", {}};
+    // Made when the link changes: every cell of a page asks for it.
+    std::string FStartText;
     bool FOpen = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "markup/HtmlCodes.h"
 #include "markup/HtmlTag.h"
@@ -51,6 +52,12 @@ public:
     // Both are kept until the font changes: every cell of a page asks.
     const std::string& GetOpenText() const;
     const std::string& GetCloseText() const;
+    // Both at once.
+    void GetTexts(std::string_view& open, std::string_view& close) const {
+        UpdateTexts();
+        open = FOpenText;
+        close = FCloseText;
+    }
     // Copies the font into a screen font; HTML sizes become points.
     void AssignToFont(TFont& font) const;
 

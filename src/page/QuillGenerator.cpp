@@ -16,12 +16,14 @@ namespace quill {
 
 namespace {
 
-// The most cells of a table kept from one run to the next.
-constexpr size_t kKeptTableCells = 4096;
+// The most cells of a table kept from one page to the next: a few
+// megabytes at most.
+constexpr size_t kKeptTableCells = size_t{1} << 16;
 
-// One table generator is kept for each thread between page generators: a
-// server makes a new form, and so a new generator, for every request. The
-// flag outlives the slot, which may go before a generator of a static form.
+// One table generator is kept for each thread and lent to every page made
+// on it, so its table, tags and buffers are made once: a server makes a new
+// form, and so a new page generator, for every request. The flag outlives
+// the slot, which may go before the form of a static.
 thread_local bool tSpareGone = false;
 struct TSpareTable {
     std::unique_ptr<THtmlTableGenerator> Generator;
@@ -29,14 +31,25 @@ struct TSpareTable {
 };
 thread_local TSpareTable tSpare;
 
-std::unique_ptr<THtmlTableGenerator> TakeSpareTable() {
-    if (tSpareGone || !tSpare.Generator) return std::make_unique<THtmlTableGenerator>();
-    return std::move(tSpare.Generator);
-}
+// The spare for one page, or a new generator while it is lent out (to a
+// page made inside another's); given back when the page is done.
+class TTableLoan {
+public:
+    TTableLoan()
+        : FGenerator(tSpareGone || !tSpare.Generator ? std::make_unique<THtmlTableGenerator>()
+                                                      : std::move(tSpare.Generator)) {}
+    ~TTableLoan() {
+        // A big page's table is not kept.
+        if (!tSpareGone && !tSpare.Generator && FGenerator->Table().CellCount() <= kKeptTableCells)
+            tSpare.Generator = std::move(FGenerator);
+    }
+    TTableLoan(const TTableLoan&) = delete;
+    TTableLoan& operator=(const TTableLoan&) = delete;
+    THtmlTableGenerator& operator*() const { return *FGenerator; }
 
-void KeepSpareTable(std::unique_ptr<THtmlTableGenerator> generator) {
-    if (generator && !tSpareGone && !tSpare.Generator) tSpare.Generator = std::move(generator);
-}
+private:
+    std::unique_ptr<THtmlTableGenerator> FGenerator;
+};
 
 }  // namespace
 
@@ -48,10 +61,7 @@ TStrings* TQuillGenerator::Generate() {
 TQuillHtmlGenerator::TQuillHtmlGenerator(TComponent* owner)
     : TQuillGenerator(owner), FLines(std::make_unique<TStringList>()) {}
 
-TQuillHtmlGenerator::~TQuillHtmlGenerator() {
-    KeepSpareTable(std::move(FTableGenerator));
-    FLines.reset();
-}
+TQuillHtmlGenerator::~TQuillHtmlGenerator() { FLines.reset(); }
 
 void TQuillHtmlGenerator::SetContainer(TWinControl* value) { SetComponentReference(FContainer, *this, value); }
 
@@ -150,13 +160,11 @@ void TQuillHtmlGenerator::WriteOpening() {
 }
 
 void TQuillHtmlGenerator::WriteBody() {
-    if (!FTableGenerator) FTableGenerator = TakeSpareTable();
-    THtmlTableGenerator& table = *FTableGenerator;
+    const TTableLoan loan;
+    THtmlTableGenerator& table = *loan;
     table.SetCenterPage(FCenterPage);
     table.BuildTable(FCells, PageRootControl().Width(), 0);
     table.Generate(*FLines);
-    // A big page's table is not kept until the next run.
-    if (table.Table().CellCount() > kKeptTableCells) FTableGenerator.reset();
 }
 
 void TQuillHtmlGenerator::WriteClosing() {

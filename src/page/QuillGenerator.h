@@ -16,7 +16,6 @@ class TControl;
 class TWinControl;
 class TQuillComponent;
 class TQuillCustomControl;
-class THtmlTableGenerator;
 
 // The abstract page generator: fires OnBeforeGenerate and leaves the run
 // to its descendants.
@@ -103,8 +102,6 @@ private:
     // Hold entries only while a run is in progress; their storage stays.
     TCellControlList FCells;
     std::vector<TQuillComponent*> FPageComponents;
-    // Kept from run to run, so its table, tags and buffers are made once.
-    std::unique_ptr<THtmlTableGenerator> FTableGenerator;
 };
 
 }  // namespace quill
