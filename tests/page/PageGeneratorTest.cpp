@@ -213,7 +213,7 @@ TEST_F(PageGenerator, KeptTableAndBuffersServeLaterRunsAsThePageChanges) {
         [&] { Generator->SetCenterPage(true); },
         // Enough controls for a table that is not kept, then a small one again.
         [&] {
-            for (int i = 0; i < 80; ++i) AddControl(Form, {i * 3, 100 + i * 2, i * 3 + 2, 101 + i * 2}, "");
+            for (int i = 0; i < 140; ++i) AddControl(Form, {i * 3, 100 + i * 2, i * 3 + 2, 101 + i * 2}, "");
         },
         [&] {
             while (Form.ControlCount() > 2) delete Form.Controls(Form.ControlCount() - 1);
@@ -239,6 +239,31 @@ TEST_F(PageGenerator, ContentMadeFromAnotherControlsHtmlKeepsBothIntact) {
         content += " [" + lines[0] + "]";
     });
     EXPECT_EQ(Run()[3], R"(<font face="Courier">outer [<font face="Arial">inner</font>]</font></td>)");
+}
+
+TEST_F(PageGenerator, PageMadeWhileAnotherIsMadeGetsATableOfItsOwn) {
+    // The thread's table generator is lent to the outer page meanwhile.
+    TForm other(nullptr);
+    other.ChangeBounds(0, 0, 100, 50);
+    auto* inner = new TQuillHtmlGenerator(&other);
+    auto* innerControl = new TQuillCustomControl(&other);
+    innerControl->SetParent(&other);
+    innerControl->ChangeBounds(10, 10, 30, 20);
+    innerControl->SetCaption("inner");
+    const Lines innerPage = LinesOf(*inner->Generate());
+    AddControl(Form, {0, 0, 100, 10}, "first");
+    auto* outer = AddControl(Form, {0, 20, 368, 30}, "outer");
+    AddControl(Form, {0, 40, 50, 50}, "last");
+    outer->SetOnGenerateContent([&](std::string& content) {
+        EXPECT_EQ(LinesOf(*inner->Generate()), innerPage);
+        content += " " + std::to_string(inner->Lines().Count());
+    });
+    const Lines page = Run();
+    outer->SetOnGenerateContent({});
+    Lines expected = Run();
+    for (std::string& line : expected)
+        if (line == "outer</td>") line = "outer " + std::to_string(innerPage.size()) + "</td>";
+    EXPECT_EQ(page, expected);
 }
 
 TEST_F(PageGenerator, ErrorInAPassKeepsTheLinesWrittenSoFar) {
