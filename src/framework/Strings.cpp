@@ -139,8 +139,10 @@ void TStringList::Insert(int index, std::string_view text) {
 int TStringList::Add(std::string_view text) {
     // The common way a page grows: straight onto the packed blocks.
     if (FUnpacked) return TStrings::Add(text);
-    AppendPacked(text);
-    Changed();
+    char* line = BeginLine(text.size());
+    // memmove: the text may be a line of this list, now dropped but still there.
+    std::memmove(line, text.data(), text.size());
+    EndLine(line + text.size());
     return Count() - 1;
 }
 

@@ -315,11 +315,9 @@ void TCellTable::Reset() {
     FCellCount = 0;
 }
 
-void TCellTable::AddCells(size_t count) {
-    if (count > FMaxCells - FCellCount)
-        throw Exception("the page table would need more than " + std::to_string(FMaxCells) +
-                        " cells: every distinct control edge adds a row or a column of cells");
-    FCellCount += count;
+void TCellTable::TooManyCells() const {
+    throw Exception("the page table would need more than " + std::to_string(FMaxCells) +
+                    " cells: every distinct control edge adds a row or a column of cells");
 }
 
 void TCellTable::BuildRows(const TCellControlList& controls, int32_t width, int32_t height, TWork& work) {

@@ -68,7 +68,11 @@ public:
 
 private:
     void Reset();
-    void AddCells(size_t count);
+    void AddCells(size_t count) {
+        if (count > FMaxCells - FCellCount) TooManyCells();
+        FCellCount += count;
+    }
+    [[noreturn]] void TooManyCells() const;
     struct TWork;
     void BuildRows(const TCellControlList& controls, int32_t width, int32_t height, TWork& work);
 

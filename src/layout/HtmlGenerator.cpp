@@ -53,6 +53,16 @@ void AppendToLastLine(TStrings& lines, std::string_view text) {
     lines.Put(lines.Count() - 1, last);
 }
 
+THtmlTableGenerator::THtmlTableGenerator() {
+    for (bool centred : {false, true}) {
+        THtmlTag tag("table", {toAlwaysWrite});
+        FillTableTag(tag);
+        if (centred) tag.SetAttribute(anAlign, "center");
+        tag.WriteStartTag(FTableStart[centred]);
+        if (!centred) tag.WriteEndTag(FTableEnd);
+    }
+}
+
 void THtmlTableGenerator::Generate(TStrings& output) {
     // A list of before may have gone, and another taken its address.
     FPackedOf = nullptr;
@@ -65,17 +75,9 @@ void THtmlTableGenerator::GenerateTable() {
     const TCellTable& table = Table();
     Output()->Reserve(Output()->Count() + static_cast<int>(std::min<size_t>(
                                               4 + 2 * static_cast<size_t>(table.RowCount()) + table.CellCount(), INT32_MAX)));
-    // The one table tag serves every run.
-    FTableTag.Clear();
-    FillTableTag(FTableTag);
-    if (FCenterPage) FTableTag.SetAttribute(anAlign, "center");
-    FLine.clear();
-    FTableTag.WriteStartTag(FLine);
-    WriteLine(FLine);
+    WriteLine(FTableStart[FCenterPage]);
     GenerateRows();
-    FLine.clear();
-    FTableTag.WriteEndTag(FLine);
-    WriteLine(FLine);
+    WriteLine(FTableEnd);
 }
 
 void THtmlTableGenerator::GenerateRow(int rowIndex) {

@@ -60,6 +60,7 @@ void AppendToLastLine(TStrings& lines, std::string_view text);
 // formed.
 class THtmlTableGenerator : public TBaseGenerator {
 public:
+    THtmlTableGenerator();
     bool CenterPage() const { return FCenterPage; }
     void SetCenterPage(bool value) { FCenterPage = value; }
     void Generate(TStrings& output) override;
@@ -88,7 +89,9 @@ private:
     std::array<TEmptyCellText, 64> FEmptyCells;
     // Reused for every cell, so a cell costs no allocation of its own.
     THtmlTag FCellTag{"td", {toAlwaysWrite}};
-    THtmlTag FTableTag{"table", {toAlwaysWrite}};
+    // The table's tags, plain and centred, made once: they never change.
+    std::string FTableStart[2];
+    std::string FTableEnd;
     TCachedCast<TQuillCustomControl> FPageControl;
     std::string FLine;
     TStringList FControlLines;

@@ -16,6 +16,12 @@ namespace quill {
 
 namespace {
 
+// The class checks of a run, kept for the thread: a server makes a new
+// form for every request, but of the same classes.
+thread_local TCachedCast<TWinControl> tRootCast;
+thread_local TCachedCast<TQuillComponent> tComponentCast;
+thread_local TCachedCast<TQuillCustomControl> tControlCast;
+
 // The most cells of a table kept from one page to the next: a few
 // megabytes at most.
 constexpr size_t kKeptTableCells = size_t{1} << 16;
@@ -70,7 +76,7 @@ TComponent* TQuillHtmlGenerator::PageRoot() const {
 }
 
 TWinControl& TQuillHtmlGenerator::PageRootControl() const {
-    auto* root = FRootCast(PageRoot());
+    auto* root = tRootCast(PageRoot());
     if (!root) throw Exception(Name() + ": the page root must be a container control (set Container or place the generator on a form)");
     return *root;
 }
@@ -84,7 +90,7 @@ std::vector<TQuillComponent*> TQuillHtmlGenerator::CollectPageComponents() const
 void TQuillHtmlGenerator::CollectPageComponents(std::vector<TQuillComponent*>& list) const {
     if (!Owner()) return;
     for (int i = 0; i < Owner()->ComponentCount(); ++i)
-        if (auto* c = FComponentCast(Owner()->Components(i))) list.push_back(c);
+        if (auto* c = tComponentCast(Owner()->Components(i))) list.push_back(c);
 }
 
 std::vector<TControl*> TQuillHtmlGenerator::CollectControls() {
@@ -123,7 +129,7 @@ TStrings* TQuillHtmlGenerator::Generate() {
             Generator.FCells.clear();
         }
     } guard{*this};
-    CollectCellControls(PageRootControl(), FCells, FControlCast);
+    CollectCellControls(PageRootControl(), FCells, tControlCast);
     CollectPageComponents(FPageComponents);
     FLines->BeginUpdate();
     try {

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/CachedCast.h"
 #include "layout/CellTable.h"
 #include "framework/Component.h"
 #include "framework/Event.h"
@@ -95,10 +94,6 @@ private:
     std::string FPageTitle;
     std::string FErrorText;
     std::string FLastSaveError;
-    // The page root is asked for several times a run.
-    mutable TCachedCast<TWinControl> FRootCast;
-    mutable TCachedCast<TQuillComponent> FComponentCast;
-    TCachedCast<TQuillCustomControl> FControlCast;
     // Hold entries only while a run is in progress; their storage stays.
     TCellControlList FCells;
     std::vector<TQuillComponent*> FPageComponents;
