@@ -1,6 +1,9 @@
 #include "controls/QuillCustomControl.h"
 
+#include <deque>
+#include <string>
 #include <typeinfo>
+#include <utility>
 
 #include "framework/CachedCast.h"
 #include "framework/ClassBuilder.h"
@@ -76,13 +79,23 @@ void TQuillCustomControl::GenerateContent(std::string& content) {
 }
 
 void TQuillCustomControl::GetDefaultHtml(TStrings& strings) {
+    // Strings kept for the thread, a pair for each depth of nested calls (a
+    // content handler may ask another control for its line meanwhile), so
+    // the cells of a page allocate nothing.
+    thread_local std::deque<std::pair<std::string, std::string>> buffers;
+    thread_local size_t depth = 0;
+    if (buffers.size() == depth) buffers.emplace_back();
+    auto& [line, content] = buffers[depth++];
+    struct TLeave {
+        ~TLeave() { --depth; }
+    } leave;
+    line.clear();
+    content.clear();
     // The link holds its open tag from StartTag to EndTag, and the font's
     // opening text is the one from before the content: a content handler
     // may change either, so keep this order.
-    std::string line;
     FHtmlLink.WriteStartTag(line);
     line += FHtmlFont.GetOpenText();
-    std::string content;
     GenerateContent(content);
     line += content;
     line += FHtmlFont.GetCloseText();
