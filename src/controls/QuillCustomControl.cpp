@@ -109,6 +109,8 @@ bool TQuillCustomControl::PlainCell(TCellPieces& pieces) const {
     // Without handlers nothing runs between the pieces, so their order
     // no longer matters.
     if (FOnUpdateTag || FOnGetHtml || FOnGenerateContent || !OwnCellSteps()) return false;
+    // An alignment out of its range is refused by the tag's steps.
+    if (FCellFormat.AlignH() > haRight || FCellFormat.AlignV() > vaBottom) return false;
     pieces.LinkStart = FHtmlLink.StartText();
     FHtmlFont.GetTexts(pieces.FontOpen, pieces.FontClose);
     pieces.Content = Caption();

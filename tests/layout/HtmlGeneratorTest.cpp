@@ -116,6 +116,8 @@ const std::vector<std::function<void(TQuillCustomControl&)>> kCellSettings = {
     [](TQuillCustomControl& c) { c.HtmlFont().SetFontName("Arial"), c.HtmlFont().SetDynamics({feName}); },
     [](TQuillCustomControl& c) { c.SetCaption(R"(say "hi" & <b>)"); },
     [](TQuillCustomControl& c) { c.SetCaption(""); },
+    // Refused by the cell's steps, which leave the tag as filled.
+    [](TQuillCustomControl& c) { c.CellFormat().SetAlignH(static_cast<THtmlAlignH>(9)); },
 };
 
 TEST(HtmlTableGenerator, ShortWaysWriteWhatTheControlsStepsWrite) {
