@@ -80,19 +80,25 @@ void TQuillHtmlFont::Changed() {
 
 std::unique_ptr<THtmlTag> TQuillHtmlFont::CreateTag() const {
     auto tag = std::make_unique<THtmlTag>("font", THtmlTagOptions{});
-    if (!FDefault.Contains(feName)) tag->SetAttribute(anFace, FFontName, FDynamics.Contains(feName));
-    if (!FDefault.Contains(feSize)) tag->SetAttribute(anSize, FFontSize, FDynamics.Contains(feSize));
-    if (!FDefault.Contains(feColor))
-        tag->SetAttribute(anColor, HtmlColorText(FFontColor).View(), FDynamics.Contains(feColor));
+    FillTag(*tag);
     return tag;
+}
+
+void TQuillHtmlFont::FillTag(THtmlTag& tag) const {
+    if (!FDefault.Contains(feName)) tag.SetAttribute(anFace, FFontName, FDynamics.Contains(feName));
+    if (!FDefault.Contains(feSize)) tag.SetAttribute(anSize, FFontSize, FDynamics.Contains(feSize));
+    if (!FDefault.Contains(feColor))
+        tag.SetAttribute(anColor, HtmlColorText(FFontColor).View(), FDynamics.Contains(feColor));
 }
 
 void TQuillHtmlFont::UpdateTexts() const {
     const TColor resolved = ResolveColor(FFontColor);
     if (FTextsValid && resolved == FTextsColor) return;
-    std::unique_ptr<THtmlTag> tag = CreateTag();
+    // On the stack: a new control's texts are made for its first page.
+    THtmlTag tag("font", {});
+    FillTag(tag);
     FOpenText.clear();
-    tag->WriteStartTag(FOpenText);
+    tag.WriteStartTag(FOpenText);
     if (FFontStyle.Contains(fsBold)) FOpenText += "<b>";
     if (FFontStyle.Contains(fsItalic)) FOpenText += "<i>";
     if (FFontStyle.Contains(fsUnderline)) FOpenText += "<u>";
@@ -100,7 +106,7 @@ void TQuillHtmlFont::UpdateTexts() const {
     if (FFontStyle.Contains(fsUnderline)) FCloseText += "</u>";
     if (FFontStyle.Contains(fsItalic)) FCloseText += "</i>";
     if (FFontStyle.Contains(fsBold)) FCloseText += "</b>";
-    tag->WriteEndTag(FCloseText);
+    tag.WriteEndTag(FCloseText);
     FTextsColor = resolved;
     FTextsValid = true;
 }

@@ -62,6 +62,7 @@ public:
     void AssignToFont(TFont& font) const;
 
 private:
+    void FillTag(THtmlTag& tag) const;
     void UpdateTexts() const;
 
     THTMLFontSize FFontSize;
