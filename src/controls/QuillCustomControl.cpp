@@ -33,6 +33,16 @@ TQuillCustomControl::~TQuillCustomControl() {
     FHtmlFont.SetOnChange({});
 }
 
+TQuillCustomControl::THandlers& TQuillCustomControl::Handlers() {
+    if (!FHandlers) FHandlers = std::make_unique<THandlers>();
+    return *FHandlers;
+}
+
+const TQuillCustomControl::THandlers& TQuillCustomControl::HandlersOrNone() const {
+    static const THandlers none;
+    return FHandlers ? *FHandlers : none;
+}
+
 void TQuillCustomControl::ChangeAutoSize(bool value) {
     FAutoSize = value;
     TControl::SetAutoSize(value);
@@ -70,12 +80,12 @@ void TQuillCustomControl::UpdateTag(THtmlTag& tag) {
         else
             tag.SetAttribute(anHeight, "");
     }
-    if (FOnUpdateTag) FOnUpdateTag(tag);
+    if (const auto& handler = OnUpdateTag()) handler(tag);
 }
 
 void TQuillCustomControl::GenerateContent(std::string& content) {
     content = Caption();
-    if (FOnGenerateContent) FOnGenerateContent(content);
+    if (const auto& handler = OnGenerateContent()) handler(content);
 }
 
 void TQuillCustomControl::GetDefaultHtml(TStrings& strings) {
@@ -108,7 +118,8 @@ bool TQuillCustomControl::OwnCellSteps() const { return typeid(*this) == typeid(
 bool TQuillCustomControl::PlainCell(TCellPieces& pieces) const {
     // Without handlers nothing runs between the pieces, so their order
     // no longer matters.
-    if (FOnUpdateTag || FOnGetHtml || FOnGenerateContent || !OwnCellSteps()) return false;
+    if (FHandlers && (FHandlers->UpdateTag || FHandlers->GetHtml || FHandlers->GenerateContent)) return false;
+    if (!OwnCellSteps()) return false;
     // An alignment out of its range is refused by the tag's steps.
     if (FCellFormat.AlignH() > haRight || FCellFormat.AlignV() > vaBottom) return false;
     pieces.LinkStart = FHtmlLink.StartText();
@@ -119,8 +130,8 @@ bool TQuillCustomControl::PlainCell(TCellPieces& pieces) const {
 }
 
 void TQuillCustomControl::GetHtml(TStrings& strings) {
-    if (FOnGetHtml)
-        FOnGetHtml(strings);
+    if (const auto& handler = OnGetHtml())
+        handler(strings);
     else
         GetDefaultHtml(strings);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "framework/CachedCast.h"
@@ -59,12 +60,12 @@ public:
     TShape* FrameShape() const { return FFrameShape; }
     bool Creating() const { return FCreating; }
 
-    const TQuillGetHtmlEvent& OnGetHtml() const { return FOnGetHtml; }
-    void SetOnGetHtml(const TQuillGetHtmlEvent& e) { FOnGetHtml = e; }
-    const TQuillGenerateContentEvent& OnGenerateContent() const { return FOnGenerateContent; }
-    void SetOnGenerateContent(const TQuillGenerateContentEvent& e) { FOnGenerateContent = e; }
-    const TQuillUpdateTagEvent& OnUpdateTag() const { return FOnUpdateTag; }
-    void SetOnUpdateTag(const TQuillUpdateTagEvent& e) { FOnUpdateTag = e; }
+    const TQuillGetHtmlEvent& OnGetHtml() const { return HandlersOrNone().GetHtml; }
+    void SetOnGetHtml(const TQuillGetHtmlEvent& e) { Handlers().GetHtml = e; }
+    const TQuillGenerateContentEvent& OnGenerateContent() const { return HandlersOrNone().GenerateContent; }
+    void SetOnGenerateContent(const TQuillGenerateContentEvent& e) { Handlers().GenerateContent = e; }
+    const TQuillUpdateTagEvent& OnUpdateTag() const { return HandlersOrNone().UpdateTag; }
+    void SetOnUpdateTag(const TQuillUpdateTagEvent& e) { Handlers().UpdateTag = e; }
 
     virtual void ApplyCellFormat();
     // Appends the control's cell entry: itself and its bounds.
@@ -115,9 +116,15 @@ private:
     THtmlTableDataProperty FCellFormat;
     THtmlLinkProperty FHtmlLink;
     TQuillHtmlFont FHtmlFont;
-    TQuillGetHtmlEvent FOnGetHtml;
-    TQuillGenerateContentEvent FOnGenerateContent;
-    TQuillUpdateTagEvent FOnUpdateTag;
+    // The page events, made when one is first set: most controls have none.
+    struct THandlers {
+        TQuillGetHtmlEvent GetHtml;
+        TQuillGenerateContentEvent GenerateContent;
+        TQuillUpdateTagEvent UpdateTag;
+    };
+    THandlers& Handlers();
+    const THandlers& HandlersOrNone() const;
+    std::unique_ptr<THandlers> FHandlers;
     bool FAutoSize = false;
     TShape* FFrameShape = nullptr;  // owned as a child component
     bool FCreating = false;

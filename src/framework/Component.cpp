@@ -1,6 +1,7 @@
 #include "framework/Component.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "framework/TextHelpers.h"
 
@@ -12,16 +13,18 @@ TComponent::TComponent(TComponent* owner) {
 
 TComponent::~TComponent() {
     FDestroying = true;
-    FSiblingListeners.Clear();
-    FNewcomers.clear();
-    // Tell the watchers first, while this object is still a component.
-    while (!FWatchers.Empty()) {
-        TComponent* watcher = FWatchers.TakeLast();
-        watcher->FWatched.Remove(this);
-        watcher->RemovalNotice(this, opRemove);
+    FFirstNewcomer = static_cast<uint32_t>(FComponents.size());
+    if (FLinks) {
+        FLinks->SiblingListeners.Clear();
+        // Tell the watchers first, while this object is still a component.
+        while (!FLinks->Watchers.Empty()) {
+            TComponent* watcher = FLinks->Watchers.TakeLast();
+            watcher->FLinks->Watched.Remove(this);
+            watcher->RemovalNotice(this, opRemove);
+        }
+        for (TComponent* watched : FLinks->Watched.Items()) watched->FLinks->Watchers.Remove(this);
+        FLinks->Watched.Clear();
     }
-    for (TComponent* watched : FWatched.Items()) watched->FWatchers.Remove(this);
-    FWatched.Clear();
     // Owned components go last first, each already detached from this owner.
     while (!FComponents.empty()) {
         std::unique_ptr<TComponent> last = std::move(FComponents.back());
@@ -46,15 +49,20 @@ void TComponent::AfterLoad() { FLoading = false; }
 
 void TComponent::RemovalNotice(TComponent*, TOperation) {}
 
+TComponent::TLinks& TComponent::Links() {
+    if (!FLinks) FLinks = std::make_unique<TLinks>();
+    return *FLinks;
+}
+
 void TComponent::WatchRemoval(TComponent* other) {
     if (!other || other == this) return;
-    if (other->FWatchers.Add(this)) FWatched.Add(other);
+    if (other->Links().Watchers.Add(this)) Links().Watched.Add(other);
 }
 
 void TComponent::UnwatchRemoval(TComponent* other) {
     if (!other) return;
-    other->FWatchers.Remove(this);
-    FWatched.Remove(other);
+    if (other->FLinks) other->FLinks->Watchers.Remove(this);
+    if (FLinks) FLinks->Watched.Remove(other);
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -62,7 +70,6 @@ void TComponent::InsertComponent(TComponent* component) {
     // Owners of any components mostly own a few: one allocation for those.
     if (FComponents.empty()) FComponents.reserve(4);
     FComponents.emplace_back(component);
-    FNewcomers.push_back(component);
     NotifyOwned(component, opInsert);
 }
 
@@ -72,33 +79,39 @@ void TComponent::ExtractComponent(TComponent* component) {
     auto it = std::find_if(FComponents.rbegin(), FComponents.rend(),
                            [&](const auto& p) { return p.get() == component; });
     if (it == FComponents.rend()) return;
+    const auto index = static_cast<size_t>(std::distance(FComponents.begin(), std::next(it).base()));
     it->release();
     FComponents.erase(std::next(it).base());
-    FSiblingListeners.Remove(component);
-    FNewcomers.erase(std::remove(FNewcomers.begin(), FNewcomers.end(), component), FNewcomers.end());
+    if (index < FFirstNewcomer) --FFirstNewcomer;
+    if (FLinks) FLinks->SiblingListeners.Remove(component);
     component->FOwner = nullptr;
 }
 
 // Asks each component added since the last notice whether it hears its
 // siblings, once, now that it is built; the one still being built waits.
+// Newcomers are always the last owned components: every insertion sorts
+// them, so the one being built, if still among them, is the last.
 void TComponent::SortNewcomers(TComponent* constructing) {
+    const size_t count = FComponents.size();
     bool waiting = false;
-    for (TComponent* c : FNewcomers) {
+    for (size_t i = std::min<size_t>(FFirstNewcomer, count); i < count; ++i) {
+        TComponent* c = FComponents[i].get();
         if (c == constructing)
             waiting = true;
         else if (c->HearsSiblings())
-            FSiblingListeners.Add(c);
+            Links().SiblingListeners.Add(c);
     }
-    FNewcomers.clear();
-    if (waiting) FNewcomers.push_back(constructing);
+    assert(!waiting || FComponents.back().get() == constructing);
+    FFirstNewcomer = static_cast<uint32_t>(waiting ? count - 1 : count);
 }
 
 void TComponent::NotifyOwned(TComponent* component, TOperation operation) {
     RemovalNotice(component, operation);
     SortNewcomers(operation == opInsert ? component : nullptr);
+    if (!FLinks || FLinks->SiblingListeners.Empty()) return;
     // A notice may destroy components, so walk a copy and skip the gone.
-    for (TComponent* c : FSiblingListeners.Items())
-        if (c != component && FSiblingListeners.Contains(c)) c->RemovalNotice(component, operation);
+    for (TComponent* c : FLinks->SiblingListeners.Items())
+        if (c != component && FLinks->SiblingListeners.Contains(c)) c->RemovalNotice(component, operation);
 }
 
 }  // namespace quill

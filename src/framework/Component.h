@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -64,12 +65,24 @@ public:
     void UnwatchRemoval(TComponent* other);
 
     // Where a non-visual component sits in the designer; no run-time effect.
-    int DesignLeft() const { return FDesignLeft; }
-    int DesignTop() const { return FDesignTop; }
-    void SetDesignLeft(int value) { FDesignLeft = value; }
-    void SetDesignTop(int value) { FDesignTop = value; }
+    int DesignLeft() const { return FLinks ? FLinks->DesignLeft : 0; }
+    int DesignTop() const { return FLinks ? FLinks->DesignTop : 0; }
+    void SetDesignLeft(int value) { Links().DesignLeft = value; }
+    void SetDesignTop(int value) { Links().DesignTop = value; }
 
 private:
+    // What most components never use, made on first use: a design of many
+    // components stays small, and walking it touches less memory.
+    struct TLinks {
+        TComponentSet Watchers;  // told when this one is destroyed
+        TComponentSet Watched;   // those this one watches
+        // Owned components that hear of their siblings.
+        TComponentSet SiblingListeners;
+        int DesignLeft = 0;
+        int DesignTop = 0;
+    };
+    TLinks& Links();
+
     void InsertComponent(TComponent* component);
     void ExtractComponent(TComponent* component);
     void NotifyOwned(TComponent* component, TOperation operation);
@@ -78,16 +91,13 @@ private:
     std::string FName;
     TComponent* FOwner = nullptr;
     std::vector<std::unique_ptr<TComponent>> FComponents;
-    TComponentSet FWatchers;  // told when this one is destroyed
-    TComponentSet FWatched;   // those this one watches
-    // Owned components that hear of their siblings, and those added since
-    // the last notice, which may still have been under construction then.
-    TComponentSet FSiblingListeners;
-    std::vector<TComponent*> FNewcomers;
+    std::unique_ptr<TLinks> FLinks;
+    // The owned components from this position on were added since the last
+    // notice and may still have been under construction then: they have
+    // not yet been asked whether they hear their siblings.
+    uint32_t FFirstNewcomer = 0;
     bool FLoading = false;
     bool FDestroying = false;
-    int FDesignLeft = 0;
-    int FDesignTop = 0;
 };
 
 // Sets a reference field to `value`, moving the holder's removal watch from
