@@ -53,7 +53,19 @@ void TControl::ChangeBounds(int left, int top, int width, int height) {
 void TControl::Resized() {
     // A half-read form is no place for handlers; the design's own sizes
     // are not a resize.
-    if (OnResize && !Loading()) OnResize(this);
+    if (FOnResize && *FOnResize && !Loading()) (*FOnResize)(this);
+}
+
+const TNotifyEvent& TControl::OnResize() const {
+    static const TNotifyEvent none;
+    return FOnResize ? *FOnResize : none;
+}
+
+void TControl::SetOnResize(const TNotifyEvent& handler) {
+    if (FOnResize)
+        *FOnResize = handler;
+    else
+        FOnResize = std::make_unique<TNotifyEvent>(handler);
 }
 
 void TControl::SetVisible(bool visible) {

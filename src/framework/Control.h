@@ -103,7 +103,9 @@ public:
     // Adjusts the size to the content when auto-size is on.
     virtual void FitSize();
 
-    TNotifyEvent OnResize;
+    // Made when first set: few controls have a handler.
+    const TNotifyEvent& OnResize() const;
+    void SetOnResize(const TNotifyEvent& handler);
 
     // At most one view; null detaches it.
     TControlView* View() const { return FView; }
@@ -142,6 +144,7 @@ private:
     std::string FCaption;
     bool FAutoSize = false;
     TControlView* FView = nullptr;
+    std::unique_ptr<TNotifyEvent> FOnResize;
 };
 
 }  // namespace quill

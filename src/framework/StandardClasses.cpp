@@ -148,8 +148,8 @@ const TClassInfo& TPanel::StaticInfo() {
         b.Bool("ParentColor", &TPanel::ParentColor, &TPanel::SetParentColor, false);
         b.Bool("ParentFont", &TPanel::ParentFont, &TPanel::SetParentFont, true);
         b.Bool("Visible", &TPanel::Visible, &TPanel::SetVisible, true);
-        b.Event<TNotifyEvent>("OnResize", "TNotifyEvent", [](const TPanel& p) -> const TNotifyEvent& { return p.OnResize; },
-                              [](TPanel& p, const TNotifyEvent& e) { p.OnResize = e; });
+        b.Event<TNotifyEvent>("OnResize", "TNotifyEvent", [](const TPanel& p) -> const TNotifyEvent& { return p.OnResize(); },
+                              [](TPanel& p, const TNotifyEvent& e) { p.SetOnResize(e); });
         return b.Build();
     }();
     return info;

@@ -6,7 +6,9 @@
 #include <limits>
 #include <list>
 #include <map>
+#include <memory>
 #include <mutex>
+#include <string_view>
 #include <tuple>
 
 #include "platform/FontFace.h"
@@ -88,16 +90,73 @@ TMeasurer& Measurer() {
     return measurer;
 }
 
-}  // namespace
+// What one thread has learnt of one font: a server measures on many
+// threads at once, and a thread that knows a text's characters measures it
+// without taking the shared cache's lock. Advances never change for a
+// font, so a copy stays right after the shared cache closes the face.
+struct TLocalFace {
+    std::string Name;
+    int PixelSize = 0;
+    bool Bold = false;
+    bool Italic = false;
+    int LineHeight = -1;  // not yet known
+    std::array<int64_t, 256> Advances{};
+    std::array<bool, 256> Known{};
 
-int64_t TextAdvance(const TTextFont& font, std::string_view text) {
+    bool Matches(const TTextFont& font, int pixelSize) const {
+        return PixelSize == pixelSize && Bold == font.Bold && Italic == font.Italic && Name == font.Name;
+    }
+};
+
+// The fonts a thread used last, most recent first.
+class TLocalFaces {
+public:
+    TLocalFace& Face(const TTextFont& font) {
+        const int pixelSize = PixelSize(font.SizePoints);
+        for (size_t i = 0; i < FUsed; ++i) {
+            if (!FFaces[i]->Matches(font, pixelSize)) continue;
+            std::rotate(FFaces.begin(), FFaces.begin() + static_cast<ptrdiff_t>(i),
+                        FFaces.begin() + static_cast<ptrdiff_t>(i) + 1);
+            return *FFaces[0];
+        }
+        if (FUsed < FFaces.size()) FFaces[FUsed++] = std::make_unique<TLocalFace>();
+        std::rotate(FFaces.begin(), FFaces.begin() + static_cast<ptrdiff_t>(FUsed) - 1,
+                    FFaces.begin() + static_cast<ptrdiff_t>(FUsed));
+        TLocalFace& face = *FFaces[0];
+        face = TLocalFace{font.Name, pixelSize, font.Bold, font.Italic};
+        return face;
+    }
+
+private:
+    std::array<std::unique_ptr<TLocalFace>, 4> FFaces;
+    size_t FUsed = 0;
+};
+
+thread_local TLocalFaces gLocalFaces;
+
+// Learns from the shared cache, under its lock, every character of the
+// text this thread does not know yet.
+void LearnAdvances(TLocalFace& local, const TTextFont& font, std::string_view text) {
     TMeasurer& m = Measurer();
     std::lock_guard<std::mutex> guard(m.Lock);
     TCachedFace& face = m.Face(font);
+    for (unsigned char c : text) {
+        if (local.Known[c]) continue;
+        local.Advances[c] = face.Advance(c);
+        local.Known[c] = true;
+    }
+}
+
+}  // namespace
+
+int64_t TextAdvance(const TTextFont& font, std::string_view text) {
+    TLocalFace& local = gLocalFaces.Face(font);
     constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
     int64_t sum = 0;
     for (unsigned char c : text) {
-        const int64_t advance = face.Advance(c);
+        // Learns the whole text at once: at most one lock per measurement.
+        if (!local.Known[c]) LearnAdvances(local, font, text);
+        const int64_t advance = local.Advances[c];
         sum = advance > kMax - sum ? kMax : sum + advance;
     }
     return sum;
@@ -110,9 +169,13 @@ int TextWidth(const TTextFont& font, std::string_view line) {
 }
 
 int LineHeight(const TTextFont& font) {
-    TMeasurer& m = Measurer();
-    std::lock_guard<std::mutex> guard(m.Lock);
-    return m.Face(font).Face->LineHeight();
+    TLocalFace& local = gLocalFaces.Face(font);
+    if (local.LineHeight < 0) {
+        TMeasurer& m = Measurer();
+        std::lock_guard<std::mutex> guard(m.Lock);
+        local.LineHeight = m.Face(font).Face->LineHeight();
+    }
+    return local.LineHeight;
 }
 
 }  // namespace quill::platform

@@ -4,6 +4,8 @@
 
 #include <limits>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace quill::platform {
 namespace {
@@ -56,6 +58,35 @@ TEST(TextMetrics, FontsMeasureAlikeAfterManyOthers) {
         TextWidth({"Quill Missing Font " + std::to_string(i), 8 + i % 5, i % 2 == 0, false}, "Hello World");
     EXPECT_EQ(TextWidth(kTimes, "Hello World"), before);
     EXPECT_EQ(LineHeight(kTimes), height);
+}
+
+// Each thread keeps what it learnt of a font; threads measuring many fonts
+// at once, more than a thread keeps, all get what one thread alone gets.
+TEST(TextMetrics, ThreadsMeasuringAtOnceAgreeWithOneThread) {
+    std::vector<TTextFont> fonts = {kTimes, kCourier};
+    for (int i = 0; i < 6; ++i) fonts.push_back({i % 2 ? "Arial" : "Times New Roman", 7 + i, i % 3 == 0, i % 2 == 0});
+    const std::vector<std::string> texts = {"Hello World", "", "~{|}\x7f\xe9 ", std::string(300, 'W') + "i"};
+    std::vector<int64_t> expected;
+    std::vector<int> heights;
+    for (const TTextFont& font : fonts) {
+        heights.push_back(LineHeight(font));
+        for (const std::string& text : texts) expected.push_back(TextAdvance(font, text));
+    }
+    std::vector<int> mismatches(4, 0);
+    std::vector<std::thread> threads;
+    for (size_t t = 0; t < mismatches.size(); ++t)
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 50; ++round)
+                for (size_t f = 0; f < fonts.size(); ++f) {
+                    // Each thread goes through the fonts in its own order.
+                    const size_t which = (f + t * 3 + round) % fonts.size();
+                    if (LineHeight(fonts[which]) != heights[which]) ++mismatches[t];
+                    for (size_t i = 0; i < texts.size(); ++i)
+                        if (TextAdvance(fonts[which], texts[i]) != expected[which * texts.size() + i]) ++mismatches[t];
+                }
+        });
+    for (std::thread& thread : threads) thread.join();
+    for (int count : mismatches) EXPECT_EQ(count, 0);
 }
 
 }  // namespace
