@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <string_view>
 
 #include "framework/Saturate.h"
@@ -76,18 +77,37 @@ bool IsDefaultFont(const TFont& font) {
     return font.SameValues(defaults);
 }
 
-// Every new label fits one blank in the default font: measured once.
+// A label without a caption fits one blank. New labels take the default
+// font, measured once, and then their parent's: each thread keeps the
+// blank of the last other font it measured one in.
 struct TBlankSize {
-    int Width;
-    int Height;
+    std::string Name;
+    int Size = 0;
+    bool Bold = false;
+    bool Italic = false;
+    bool Known = false;
+    int Width = 0;
+    int Height = 0;
 };
 
-const TBlankSize& DefaultFontBlank() {
-    static const TBlankSize size = [] {
-        platform::TTextFont font = TextFontOf(TFont());
-        return TBlankSize{platform::TextWidth(font, " "), platform::LineHeight(font)};
+const TBlankSize& BlankSize(const TFont& font) {
+    static const TBlankSize defaults = [] {
+        const TFont font;
+        platform::TTextFont measured = TextFontOf(font);
+        return TBlankSize{font.Name(), font.Size(), false, false, true, platform::TextWidth(measured, " "),
+                          platform::LineHeight(measured)};
     }();
-    return size;
+    if (IsDefaultFont(font)) return defaults;
+    thread_local TBlankSize last;
+    const bool bold = font.Style().Contains(fsBold);
+    const bool italic = font.Style().Contains(fsItalic);
+    if (!last.Known || last.Size != font.Size() || last.Bold != bold || last.Italic != italic ||
+        last.Name != font.Name()) {
+        platform::TTextFont measured = TextFontOf(font);
+        last = TBlankSize{font.Name(), font.Size(), bold, italic, true, platform::TextWidth(measured, " "),
+                          platform::LineHeight(measured)};
+    }
+    return last;
 }
 
 }  // namespace
@@ -121,9 +141,10 @@ int TLabel::LineWidth(const std::string& line) const { return platform::TextWidt
 int TLabel::LineHeight() const { return platform::LineHeight(TextFontOf(Font())); }
 
 bool TLabel::QueryAutoSize(int& width, int& height) {
-    if (Caption().empty() && !FWordWrap && IsDefaultFont(Font())) {
-        width = DefaultFontBlank().Width;
-        height = DefaultFontBlank().Height;
+    if (Caption().empty() && !FWordWrap) {
+        const TBlankSize& blank = BlankSize(Font());
+        width = blank.Width;
+        height = blank.Height;
         return true;
     }
     platform::TTextFont font = TextFontOf(Font());
