@@ -20,7 +20,7 @@ packages=(
   g++ cmake make pkg-config
   nlohmann-json3-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation2
-  qt6-base-dev
+  qt6-base-dev qt6-webengine-dev
 )
 if [ "$with_tests" = 1 ]; then
   packages+=(
