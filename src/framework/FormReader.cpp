@@ -14,6 +14,7 @@
 #include "framework/DesignLimits.h"
 #include "framework/Exception.h"
 #include "framework/NameSuggestion.h"
+#include "framework/PropertyValue.h"
 #include "framework/TextHelpers.h"
 #include "framework/TypeInfo.h"
 #include "platform/AtomicFile.h"
@@ -102,6 +103,15 @@ public:
         return form;
     }
 
+    // One value onto a component of a form already made, as a design would
+    // give it; references resolve against that form.
+    void ReadOne(TForm& form, TPersistent& target, const TPropInfo& prop, const TDesignValue& value,
+                 const std::string& place) {
+        FForm = &form;
+        ReadValue(target, prop, value, TPlace{nullptr, place});
+        ResolveReferences();
+    }
+
     // False when the recorded plan cannot stand for the design: it refers
     // to a component the form class makes by itself.
     bool PlanComplete() const { return FPlanComplete; }
@@ -123,7 +133,8 @@ private:
         FailAt(place.Text(), problem);
     }
     [[noreturn]] void FailAt(const std::string& path, const std::string& problem) const {
-        throw Exception(FFileName + ": " + path + ": " + problem);
+        // A value read into a form already made has no file to name.
+        throw Exception((FFileName.empty() ? "" : FFileName + ": ") + path + ": " + problem);
     }
 
     const TClassInfo& ClassOf(const TDesignValue& object, const TPlace& place) const {
@@ -468,6 +479,55 @@ private:
     std::vector<TPendingValue> FPending;
 };
 
+// The plain values of an object and of the objects nested in it, in
+// published order, to put back when reading into it is refused.
+class TSavedValues {
+public:
+    void Save(TPersistent& object) {
+        const TClassInfo* info = object.PublishedInfo();
+        if (!info) return;
+        for (const TPropInfo* prop : info->PublishedProperties()) {
+            switch (prop->Kind) {
+            case TPropKind::Object:
+                Save(*prop->NestedObject(object));
+                break;
+            case TPropKind::String:
+                FValues.push_back({&object, prop, 0, prop->GetString(object), nullptr});
+                break;
+            case TPropKind::Reference:
+                FValues.push_back({&object, prop, 0, {}, prop->GetReference(object)});
+                break;
+            case TPropKind::Event:
+                // A nested object's event is only ever set by a name that binds.
+                break;
+            default:
+                FValues.push_back({&object, prop, prop->GetOrd(object), {}, nullptr});
+            }
+        }
+    }
+
+    void Restore() const {
+        for (const TSaved& saved : FValues) {
+            if (saved.Prop->Kind == TPropKind::String)
+                saved.Prop->SetString(*saved.Object, saved.Text);
+            else if (saved.Prop->Kind == TPropKind::Reference)
+                saved.Prop->SetReference(*saved.Object, saved.Reference);
+            else
+                saved.Prop->SetOrd(*saved.Object, saved.Ordinal);
+        }
+    }
+
+private:
+    struct TSaved {
+        TPersistent* Object;
+        const TPropInfo* Prop;
+        int64_t Ordinal;
+        std::string Text;
+        TComponent* Reference;
+    };
+    std::vector<TSaved> FValues;
+};
+
 }  // namespace
 
 namespace {
@@ -524,6 +584,26 @@ TFormDesign::~TFormDesign() = default;
 
 std::unique_ptr<TForm> TFormDesign::CreateForm() const {
     return FStored->Plan ? FStored->Plan->CreateForm(FFileName) : TFormReader(FFileName).Create(FStored->Tree->Root());
+}
+
+void ReadPropertyValue(TForm& form, TPersistent& target, const TPropInfo& prop, const nlohmann::json& value,
+                       const std::string& place) {
+    if (prop.Kind == TPropKind::Reference && value.is_null()) {
+        prop.SetReference(target, nullptr);
+        return;
+    }
+    // Only a nested object can be refused halfway, after some of its
+    // values were set; the rest fail before they set anything. Setting a
+    // nested value may change its owner too (a font clears ParentFont).
+    TSavedValues saved;
+    if (prop.Kind == TPropKind::Object) saved.Save(target);
+    std::unique_ptr<TDesignTree> tree = TDesignTree::FromJson(value);
+    try {
+        TFormReader("").ReadOne(form, target, prop, tree->Root(), place);
+    } catch (const Exception&) {
+        saved.Restore();
+        throw;
+    }
 }
 
 std::unique_ptr<TForm> LoadFormDesign(const std::string& fileName) {
