@@ -18,12 +18,12 @@ HRESULT TQuillAspFactory::QueryInterface(REFIID riid, void** object) {
 
 // The library owns the factory; a reference only keeps the library loaded.
 ULONG TQuillAspFactory::AddRef() {
-    LockModule();
+    FactoryReferenced();
     return 2;
 }
 
 ULONG TQuillAspFactory::Release() {
-    UnlockModule();
+    FactoryReleased();
     return 1;
 }
 
@@ -41,9 +41,9 @@ HRESULT TQuillAspFactory::CreateInstance(IUnknown* outer, REFIID riid, void** ob
 
 HRESULT TQuillAspFactory::LockServer(BOOL lock) {
     if (lock)
-        LockModule();
+        ServerLocked();
     else
-        UnlockModule();
+        ServerUnlocked();
     return S_OK;
 }
 

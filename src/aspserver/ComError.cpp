@@ -23,7 +23,12 @@ void SetErrorInformation(REFGUID interfaceId, const std::wstring& source, const 
     if (FAILED(CreateErrorInfo(create.Put()))) return;
     create->SetGUID(interfaceId);
     create->SetSource(const_cast<LPOLESTR>(source.c_str()));
-    std::wstring description = WideFromAnsi(message);
+    // Runs in a catch block, so nothing may raise here.
+    std::wstring description = L"Unknown error";
+    try {
+        description = WideFromUtf8(message);
+    } catch (...) {
+    }
     create->SetDescription(const_cast<LPOLESTR>(description.c_str()));
     TComPtr<IErrorInfo> info;
     if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(info.Put()))))

@@ -7,15 +7,17 @@
 
 namespace quill::asp {
 
-// 8-bit text of the process's ANSI code page as UTF-16.
-std::wstring WideFromAnsi(const std::string& text);
-// UTF-16 text in the process's ANSI code page, for messages.
-std::string AnsiFromWide(const std::wstring& text);
+// UTF-8 text, as designs and pages hold it, in UTF-16. A malformed
+// sequence becomes U+FFFD and the rest of the text is kept.
+std::wstring WideFromUtf8(const std::string& text);
+// UTF-16 text in UTF-8, for messages and key names.
+std::string Utf8FromWide(const std::wstring& text);
 
-// An OLE text variant (VT_BSTR) that frees its string when destroyed.
+// An OLE text variant (VT_BSTR) of UTF-8 text that frees its string when
+// destroyed.
 class TTextVariant {
 public:
-    explicit TTextVariant(const std::string& ansiText);
+    explicit TTextVariant(const std::string& utf8Text);
     TTextVariant(const TTextVariant&) = delete;
     TTextVariant& operator=(const TTextVariant&) = delete;
     ~TTextVariant() { VariantClear(&FValue); }

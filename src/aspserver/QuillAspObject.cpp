@@ -7,6 +7,7 @@
 #include "aspserver/ComText.h"
 #include "aspserver/PageOne.h"
 #include "aspserver/ServerModule.h"
+#include "aspserver/TestSeams.h"
 
 namespace quill::asp {
 
@@ -26,8 +27,8 @@ HRESULT Guarded(F&& work) {
 
 }  // namespace
 
-TQuillAspObject::TQuillAspObject() { LockModule(); }
-TQuillAspObject::~TQuillAspObject() { UnlockModule(); }
+TQuillAspObject::TQuillAspObject() { ObjectCreated(); }
+TQuillAspObject::~TQuillAspObject() { ObjectDestroyed(); }
 
 HRESULT TQuillAspObject::Create(TQuillAspObject** object) {
     *object = nullptr;
@@ -120,6 +121,7 @@ void TQuillAspObject::StartPage(IUnknown* context) {
 void TQuillAspObject::WriteBody() {
     // The form is freed on every way out of here.
     std::unique_ptr<TPageOneForm> form = TPageOneForm::Create();
+    PreparePageForm(*form);
     TStrings* lines = form->QuillHtmlGenerator1->Generate();
     if (!lines) throw Exception("GetBody: the page generator produced no page");
     TTextVariant page(lines->Text());

@@ -11,6 +11,7 @@
 #include "aspserver/ComPtr.h"
 #include "aspserver/ComText.h"
 #include "aspserver/ServerModule.h"
+#include "aspserver/TestSeams.h"
 
 namespace quill::asp {
 
@@ -24,11 +25,12 @@ std::wstring GuidText(REFGUID guid) {
 
 std::wstring ClassKey() { return L"CLSID\\" + GuidText(CLSID_QuillAspObject); }
 
-std::string KeyName(const std::wstring& key) { return "HKEY_CLASSES_ROOT\\" + AnsiFromWide(key); }
+std::string KeyName(const std::wstring& key) { return "HKEY_CLASSES_ROOT\\" + Utf8FromWide(key); }
 
 // Writes one text value under the classes root; a null name is the key's
 // default value.
 void SetClassesValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+    RegistryStep("writing " + KeyName(key));
     HKEY handle = nullptr;
     LONG error = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr);
     if (error == ERROR_SUCCESS) {
@@ -40,6 +42,7 @@ void SetClassesValue(const std::wstring& key, const wchar_t* name, const std::ws
 }
 
 void DeleteClassesKey(const std::wstring& key) {
+    RegistryStep("deleting " + KeyName(key));
     LONG error = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
     if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND)
         throw EOleSysError("Cannot delete " + KeyName(key), HRESULT_FROM_WIN32(error));
@@ -103,6 +106,7 @@ void RegisterServer() {
     std::wstring path = ModulePathOrRaise();
     TComPtr<ITypeLib> lib;
     OleCheck(LoadTypeLibEx(path.c_str(), REGKIND_NONE, lib.Put()), "Loading the type library");
+    RegistryStep("registering the type library");
     OleCheck(RegisterTypeLib(lib.Get(), path.data(), nullptr), "Registering the type library");
     TLibraryFacts facts = FactsOf(*lib.Get());
     std::wstring description = ClassDescription(*lib.Get());
@@ -122,6 +126,7 @@ void UnregisterServer() {
     TComPtr<ITypeLib> lib;
     OleCheck(LoadServerTypeLib(lib.Put()), "Loading the type library");
     TLibraryFacts facts = FactsOf(*lib.Get());
+    RegistryStep("unregistering the type library");
     HRESULT result = UnRegisterTypeLib(facts.Id, facts.Major, facts.Minor, facts.Locale, facts.Kind);
     // A type library that is no longer registered is answered with
     // E_INVALIDARG by some COM runtimes and TYPE_E_REGISTRYACCESS by others.

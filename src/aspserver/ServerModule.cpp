@@ -9,7 +9,17 @@ namespace quill::asp {
 namespace {
 
 HINSTANCE gInstance = nullptr;
-std::atomic<long> gUsers{0};
+std::atomic<long> gObjects{0};
+std::atomic<long> gFactoryReferences{0};
+std::atomic<long> gLocks{0};
+
+// One down, unless the count is already zero: a release or unlock too
+// many is the caller's fault and must not hide what others still hold.
+void DecrementToZero(std::atomic<long>& count) {
+    long current = count.load();
+    while (current > 0 && !count.compare_exchange_weak(current, current - 1)) {
+    }
+}
 
 }  // namespace
 
@@ -28,9 +38,14 @@ std::wstring ModuleFileName() {
     }
 }
 
-void LockModule() { ++gUsers; }
-void UnlockModule() { --gUsers; }
-bool ModuleInUse() { return gUsers.load() > 0; }
+void ObjectCreated() { ++gObjects; }
+void ObjectDestroyed() { DecrementToZero(gObjects); }
+void FactoryReferenced() { ++gFactoryReferences; }
+void FactoryReleased() { DecrementToZero(gFactoryReferences); }
+void ServerLocked() { ++gLocks; }
+void ServerUnlocked() { DecrementToZero(gLocks); }
+
+bool ModuleInUse() { return gObjects.load() > 0 || gFactoryReferences.load() > 0 || gLocks.load() > 0; }
 
 HRESULT LoadServerTypeLib(ITypeLib** lib) {
     std::wstring path = ModuleFileName();

@@ -16,10 +16,16 @@ void SetModuleInstance(HINSTANCE instance);
 // The full path of the library's file.
 std::wstring ModuleFileName();
 
-// Counts what keeps the library loaded: live objects, factory references
-// and factory locks.
-void LockModule();
-void UnlockModule();
+// What keeps the library loaded: live objects, references to the factory
+// and the locks clients take with LockServer. Each is counted apart and
+// never below zero, so a client that unlocks once too often cannot make
+// the library look unused while an object lives.
+void ObjectCreated();
+void ObjectDestroyed();
+void FactoryReferenced();
+void FactoryReleased();
+void ServerLocked();
+void ServerUnlocked();
 bool ModuleInUse();
 
 // Loads the type library built into the library's file.

@@ -1,5 +1,7 @@
 #include "demo/HtmlPage.h"
 
+#include <vector>
+
 #include "controls/QuillClasses.h"
 #include "framework/Application.h"
 #include "framework/ClassBuilder.h"
@@ -30,6 +32,7 @@ std::string THtmlPageForm::PageFileName() const {
 }
 
 void THtmlPageForm::PublishButtonClick(TObject*) {
+    FPublished.reset();
     std::string fileName;
     try {
         fileName = PageFileName();
@@ -42,21 +45,38 @@ void THtmlPageForm::PublishButtonClick(TObject*) {
         SetStatusText("Not published: " + QuillHtmlGenerator1->LastSaveError());
         return;
     }
-    OpenPage(fileName);
-    SetStatusText("Published " + fileName);
+    platform::TOpenResult opened = OpenPage(fileName);
+    std::string failure = opened.Opened ? std::string() : opened.Reason.empty() ? "no reason given" : opened.Reason;
+    FPublished = TPublished{fileName, failure, QuillLabel1->Caption(), QuillLabel1->CellFormat().AlignH(),
+                            Panel2->Width()};
+    ShowPublishedStatus();
 }
 
-void THtmlPageForm::OpenPage(const std::string& fileName) {
-    if (FPageOpener)
-        FPageOpener(fileName);
-    else
-        QuillHtmlGenerator1->OpenFile(fileName);
+platform::TOpenResult THtmlPageForm::OpenPage(const std::string& fileName) {
+    if (FPageOpener) return FPageOpener(fileName);
+    return QuillHtmlGenerator1->OpenFile(fileName);
+}
+
+void THtmlPageForm::ShowPublishedStatus() {
+    if (!FPublished) return;
+    std::string text = "Published " + FPublished->FileName;
+    if (!FPublished->OpenFailure.empty()) text += ", but it could not be opened: " + FPublished->OpenFailure;
+    // The page on disk no longer shows what the window does.
+    std::vector<std::string> changes;
+    if (QuillLabel1->Caption() != FPublished->Message) changes.push_back("the message");
+    if (QuillLabel1->CellFormat().AlignH() != FPublished->Align) changes.push_back("the alignment");
+    if (Panel2->Width() != FPublished->Width) changes.push_back("the width");
+    for (size_t i = 0; i < changes.size(); ++i)
+        text += (i == 0 ? "; " : i + 1 == changes.size() ? " and " : ", ") + changes[i];
+    if (!changes.empty()) text += changes.size() == 1 ? " has changed since" : " have changed since";
+    SetStatusText(text);
 }
 
 void THtmlPageForm::Edit1Change(TObject*) {
     // Panel1 may resize while the design is read, before the fields exist.
     if (!Edit1 || !QuillLabel1) return;
     QuillLabel1->SetCaption(Edit1->Text());
+    ShowPublishedStatus();
 }
 
 void THtmlPageForm::ToolButton2Click(TObject*) { AlignCaption(haLeft, ToolButton2); }
@@ -68,6 +88,7 @@ void THtmlPageForm::ToolButton4Click(TObject*) { AlignCaption(haRight, ToolButto
 void THtmlPageForm::AlignCaption(THtmlAlignH align, TToolButton* button) {
     QuillLabel1->CellFormat().SetAlignH(align);
     SelectAlignButton(button);
+    ShowPublishedStatus();
 }
 
 void THtmlPageForm::SelectAlignButton(TToolButton* button) {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "controls/QuillLabel.h"
@@ -14,6 +15,7 @@
 #include "framework/ToolBar.h"
 #include "page/QuillGenerator.h"
 #include "page/QuillHeader.h"
+#include "platform/Shell.h"
 
 namespace quill {
 
@@ -46,9 +48,9 @@ public:
     // or in the folder set here (ending in a path separator).
     std::string PageFileName() const;
     void SetPageFolder(const std::string& folder) { FPageFolder = folder; }
-    // How Publish shows the written page; the generator's OpenFile unless
-    // replaced.
-    using TPageOpener = std::function<void(const std::string& fileName)>;
+    // How Publish shows the written page, and what became of it; the
+    // generator's OpenFile unless replaced.
+    using TPageOpener = std::function<platform::TOpenResult(const std::string& fileName)>;
     void SetPageOpener(TPageOpener opener) { FPageOpener = std::move(opener); }
 
     TPanel* Panel1 = nullptr;
@@ -69,10 +71,24 @@ private:
     // Leaves exactly `button` down among the three alignment buttons.
     void SelectAlignButton(TToolButton* button);
     void AlignCaption(THtmlAlignH align, TToolButton* button);
-    void OpenPage(const std::string& fileName);
+    platform::TOpenResult OpenPage(const std::string& fileName);
+    // The status line after a publish: where the page went, whether it
+    // could be opened, and what has changed in the window since.
+    void ShowPublishedStatus();
+
+    // What the last page that was written shows, to tell when the window
+    // has moved on from it.
+    struct TPublished {
+        std::string FileName;
+        std::string OpenFailure;
+        std::string Message;
+        THtmlAlignH Align = haDefault;
+        int Width = 0;
+    };
 
     std::string FPageFolder;
     TPageOpener FPageOpener;
+    std::optional<TPublished> FPublished;
 };
 
 // Makes THtmlPageForm known to the design reader.

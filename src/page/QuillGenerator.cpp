@@ -193,11 +193,13 @@ bool TQuillHtmlGenerator::GenerateToFile(const std::string& fileName) {
     return false;
 }
 
-void TQuillHtmlGenerator::OpenFile(const std::string& fileName) {
+platform::TOpenResult TQuillHtmlGenerator::OpenFile(const std::string& fileName) {
     try {
-        platform::ShellOpen(fileName);
+        return platform::ShellOpen(fileName);
+    } catch (const std::exception& e) {
+        return {false, e.what()};
     } catch (...) {
-        // Whatever the desktop does with the request is not ours to report.
+        return {false, "unknown error"};
     }
 }
 

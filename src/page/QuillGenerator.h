@@ -8,6 +8,7 @@
 #include "framework/Component.h"
 #include "framework/Event.h"
 #include "framework/Strings.h"
+#include "platform/Shell.h"
 
 namespace quill {
 
@@ -74,8 +75,9 @@ public:
     // Why the last GenerateToFile failed, naming the file and the system's
     // reason; empty after a save that worked.
     const std::string& LastSaveError() const { return FLastSaveError; }
-    // Asks the desktop to open the file; never raises, ignores the answer.
-    void OpenFile(const std::string& fileName);
+    // Asks the desktop to open the file and tells whether its opener took
+    // it, and why not; never raises.
+    platform::TOpenResult OpenFile(const std::string& fileName);
 
     void RemovalNotice(TComponent* component, TOperation operation) override;
 

@@ -8,7 +8,7 @@ if(NOT QUILL_WINE OR NOT QUILL_MINGW_CXX)
 endif()
 
 set(QUILL_WINE_STEPS ${CMAKE_CURRENT_LIST_DIR}/wine-tests.sh)
-add_test(NAME AspServer.CrossBuild COMMAND ${CMAKE_SOURCE_DIR}/scripts/build-win.sh QuillAsp quillasp_host)
+add_test(NAME AspServer.CrossBuild COMMAND ${CMAKE_SOURCE_DIR}/scripts/build-win.sh QuillAsp QuillAspTest quillasp_host)
 add_test(NAME AspServer.WinePrefix COMMAND ${QUILL_WINE_STEPS} prefix)
 add_test(NAME AspServer.Register COMMAND ${QUILL_WINE_STEPS} register)
 add_test(NAME AspServer.TestHost COMMAND ${QUILL_WINE_STEPS} host)

@@ -18,6 +18,8 @@ install_dir="$WINEPREFIX/drive_c/Quill Asp"
 dll_win='C:\Quill Asp\QuillAsp.dll'
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# A path of this machine as Wine's Z: drive shows it.
+win_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 wine_q() { wine "$@" 2>/dev/null | tr -d '\r'; }
 
 clsid='{E4235CDF-1F33-40DB-A45F-B3051A0F35D4}'
@@ -93,7 +95,10 @@ unregister() {
 case "${1:-}" in
   prefix) make_prefix ;;
   register) register ;;
-  host) wine "$bin/quillasp_host.exe" test "$dll_win" "Z:$(printf '%s' "$root/tests/golden/PageOne.html" | tr / '\\')" | tr -d '\r' ;;
+  host)
+    [ -f "$bin/QuillAspTest.dll" ] || fail "build-win/bin/QuillAspTest.dll is missing; run scripts/build-win.sh"
+    wine "$bin/quillasp_host.exe" test "$dll_win" "$(win_path "$root/tests/golden/PageOne.html")" \
+      "$(win_path "$bin/QuillAspTest.dll")" | tr -d '\r' ;;
   unregister) unregister ;;
   cleanup) wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX" ;;
   serve)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "TestSupport.h"
 #include "framework/FormReader.h"
@@ -21,7 +22,10 @@ class HtmlPage : public ::testing::Test {
 protected:
     HtmlPage() : Dir("quill-htmlpage"), Form(THtmlPageForm::Create()) {
         Form->SetPageFolder(Dir.Path().string() + "/");
-        Form->SetPageOpener([this](const std::string& fileName) { Opened.push_back(fileName); });
+        Form->SetPageOpener([this](const std::string& fileName) {
+            Opened.push_back(fileName);
+            return OpenAnswer;
+        });
     }
 
     std::string PagePath() const { return (Dir / "page.html").string(); }
@@ -41,6 +45,7 @@ protected:
     test::TTempDir Dir;
     std::unique_ptr<THtmlPageForm> Form;
     std::vector<std::string> Opened;
+    platform::TOpenResult OpenAnswer{true, {}};
 };
 
 TEST_F(HtmlPage, StartsAsDesigned) {
@@ -149,6 +154,53 @@ TEST_F(HtmlPage, APageThatCannotBeWrittenIsReportedWithItsReasonAndNothingIsOpen
         EXPECT_EQ(status.rfind("Not published: " + folder + "page.html: ", 0), 0u) << status;
         EXPECT_NE(status.find(c.reason), std::string::npos) << status;
     }
+}
+
+TEST_F(HtmlPage, APageThatCouldNotBeOpenedIsPublishedAndTheStatusSaysWhy) {
+    OpenAnswer = {false, "xdg-open was not found on PATH"};
+    Form->PublishButton->Click();
+    EXPECT_EQ(Published(), CurrentPage());
+    EXPECT_EQ(Form->StatusText(), "Published " + PagePath() + ", but it could not be opened: xdg-open was not found on PATH");
+    // An opener that gives no reason still does not pass for a success.
+    OpenAnswer = {false, ""};
+    Form->PublishButton->Click();
+    EXPECT_EQ(Form->StatusText(), "Published " + PagePath() + ", but it could not be opened: no reason given");
+    OpenAnswer = {true, ""};
+    Form->PublishButton->Click();
+    EXPECT_EQ(Form->StatusText(), "Published " + PagePath());
+}
+
+TEST_F(HtmlPage, TheStatusSaysWhenTheWindowHasMovedOnFromThePublishedPage) {
+    const std::string published = "Published " + PagePath();
+    Form->Edit1->SetText("");
+    EXPECT_EQ(Form->StatusText(), "");  // nothing published yet
+    Form->Edit1->SetText("Hello World");
+    Form->PublishButton->Click();
+    struct {
+        std::function<void()> change;
+        std::string status;
+    } steps[] = {
+        // Resizing the panel repeats the same caption: nothing changed.
+        {[&] { Form->Panel1->ChangeBounds(0, 0, 415, 63); }, published},
+        {[&] { Form->Edit1->SetText("Hello World!"); }, published + "; the message has changed since"},
+        {[&] { Form->ToolButton2->Click(); }, published + "; the message and the alignment have changed since"},
+        {[&] { Form->Edit1->SetText("Hello World"); }, published + "; the alignment has changed since"},
+        {[&] { Form->ChangeBounds(Form->Left(), Form->Top(), 500, 357); },
+         published + "; the alignment and the width have changed since"},
+        {[&] { Form->Edit1->SetText("x"); }, published + "; the message, the alignment and the width have changed since"},
+        {[&] { Form->PublishButton->Click(); }, published},
+        {[&] { Form->ToolButton3->Click(); }, published + "; the alignment has changed since"},
+        {[&] { Form->ToolButton2->Click(); }, published},
+    };
+    for (const auto& step : steps) {
+        step.change();
+        EXPECT_EQ(Form->StatusText(), step.status);
+    }
+    // A publish that fails says so, and later changes leave that alone.
+    Form->SetPageFolder(Dir.Path().string() + "/missing/");
+    Form->PublishButton->Click();
+    Form->Edit1->SetText("after");
+    EXPECT_EQ(Form->StatusText().rfind("Not published: ", 0), 0u) << Form->StatusText();
 }
 
 TEST_F(HtmlPage, PublishesBesideTheRunningProgramByDefault) {

@@ -1,6 +1,9 @@
 // Plays the ASP host for QuillAsp.dll, the way the web server does, in
 // Wine's COM runtime:
-//   quillasp_host test DLL GOLDEN   runs every check; exit code = failures
+//   quillasp_host test DLL GOLDEN TESTDLL
+//                                   runs every check; exit code = failures;
+//                                   TESTDLL is the server's test build
+//                                   (QuillAspTest.dll) with its seams
 //   quillasp_host serve             writes one served page to stdout
 // The object is created by its ProgID from the registration, as a script
 // does, and called late-bound through IDispatch and early-bound.
@@ -16,6 +19,7 @@
 #include "Check.h"
 #include "FakeAspHost.h"
 #include "PageCheck.h"
+#include "TestBuildCheck.h"
 #include "QuillAsp_h.h"
 
 using namespace quill::asp::test;
@@ -43,8 +47,9 @@ IQuillAspObject* NewObject() {
 
 std::wstring Text(BSTR text) { return text ? std::wstring(text, SysStringLen(text)) : std::wstring(); }
 
-// The vtable half of the dual interface: OLE automation, after IDispatch's
-// seven methods.
+// The vtable half of the dual interface: OLE automation, and after
+// IDispatch's seven methods OnStartPage, OnEndPage and GetBody in this
+// order, each a plain method returning HRESULT.
 void CheckVtableHalf(ITypeInfo& dispatch) {
     HREFTYPE ref = 0;
     ITypeInfo* info = nullptr;
@@ -56,11 +61,54 @@ void CheckVtableHalf(ITypeInfo& dispatch) {
     const WORD flags = TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDISPATCHABLE;
     CHECK(attr->typekind == TKIND_INTERFACE && (attr->wTypeFlags & flags) == flags && attr->cFuncs == 3);
     info->ReleaseTypeAttr(attr);
-    FUNCDESC* func = nullptr;
-    CHECK_HR(S_OK, info->GetFuncDesc(0, &func));
-    if (func) CHECK(func->memid == 1 && func->oVft == 7 * sizeof(void*) && func->callconv == CC_STDCALL);
-    if (func) info->ReleaseFuncDesc(func);
+    const struct {
+        const wchar_t* Name;
+        short Params;
+    } methods[] = {{L"OnStartPage", 1}, {L"OnEndPage", 0}, {L"GetBody", 0}};
+    for (UINT i = 0; i < 3; ++i) {
+        FUNCDESC* func = nullptr;
+        CHECK_HR(S_OK, info->GetFuncDesc(i, &func));
+        if (!func) continue;
+        BSTR name = nullptr;
+        info->GetDocumentation(func->memid, &name, nullptr, nullptr, nullptr);
+        CHECK(Text(name) == methods[i].Name);
+        CHECK(func->memid == static_cast<MEMBERID>(i + 1) && func->oVft == static_cast<SHORT>((7 + i) * sizeof(void*)));
+        CHECK(func->callconv == CC_STDCALL && func->invkind == INVOKE_FUNC && func->funckind == FUNC_PUREVIRTUAL);
+        CHECK(func->cParams == methods[i].Params && func->elemdescFunc.tdesc.vt == VT_HRESULT);
+        if (func->cParams == 1) CHECK(func->lprgelemdescParam[0].tdesc.vt == VT_UNKNOWN);
+        SysFreeString(name);
+        info->ReleaseFuncDesc(func);
+    }
     info->Release();
+}
+
+// Slot `index` of the object's vtable, as a client built against the
+// published layout calls it: the object is the first argument.
+template <class F>
+F Slot(IUnknown* object, int index) {
+    void** vtable = *reinterpret_cast<void***>(object);
+    return reinterpret_cast<F>(vtable[index]);
+}
+
+// The layout clients are built against, whatever the IDL of the day says:
+// after IUnknown's three and IDispatch's four, OnStartPage, OnEndPage and
+// GetBody.
+void CheckVtableSlots() {
+    TTestResponse response;
+    TTestContext context(response);
+    IQuillAspObject* object = NewObject();
+    if (!object) return;
+    using TStartPage = HRESULT(STDMETHODCALLTYPE*)(IQuillAspObject*, IUnknown*);
+    using TMethod = HRESULT(STDMETHODCALLTYPE*)(IQuillAspObject*);
+    CHECK_HR(S_OK, Slot<TStartPage>(object, 7)(object, static_cast<IScriptingContext*>(&context)));
+    CHECK(context.References() == 2);
+    CHECK_HR(S_OK, Slot<TMethod>(object, 9)(object));
+    CHECK(response.Writes.size() == 1);
+    CHECK_HR(S_OK, Slot<TMethod>(object, 8)(object));
+    CHECK(context.References() == 1);
+    CHECK_HR(E_UNEXPECTED, Slot<TMethod>(object, 9)(object));
+    CHECK(response.Writes.size() == 1);
+    ReleaseOnce(object);
 }
 
 void CheckTypeLibrary() {
@@ -268,14 +316,38 @@ void CheckExports(const std::wstring& dllPath) {
     CHECK_HR(S_FALSE, canUnloadNow());
     ReleaseOnce(created);
     CHECK_HR(S_OK, canUnloadNow());
+
+    // An unlock too many must not hide a live object, nor cancel a later lock.
+    getClassObject(CLSID_QuillAspObject, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+    if (!factory) return;
+    CHECK_HR(S_OK, factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&created)));
+    CHECK_HR(S_OK, factory->LockServer(FALSE));
+    CHECK_HR(S_OK, factory->LockServer(FALSE));
+    ReleaseOnce(factory);
+    CHECK_HR(S_FALSE, canUnloadNow());
+    ReleaseOnce(created);
+    CHECK_HR(S_OK, canUnloadNow());
+    getClassObject(CLSID_QuillAspObject, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+    if (!factory) return;
+    CHECK_HR(S_OK, factory->LockServer(TRUE));
+    ReleaseOnce(factory);
+    CHECK_HR(S_FALSE, canUnloadNow());
+    getClassObject(CLSID_QuillAspObject, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+    if (!factory) return;
+    CHECK_HR(S_OK, factory->LockServer(FALSE));
+    ReleaseOnce(factory);
+    CHECK_HR(S_OK, canUnloadNow());
     FreeLibrary(library);
 }
 
-int RunChecks(const std::wstring& dllPath, const std::string& golden) {
+int RunChecks(const std::wstring& dllPath, const std::string& golden, const std::wstring& testDllPath) {
     CheckTypeLibrary();
     CheckLateBound(golden);
     CheckEarlyBound();
+    CheckVtableSlots();
     CheckExports(dllPath);
+    // Last: its registration checks leave the server registered afresh.
+    CheckTestBuild(testDllPath, dllPath);
     std::printf("%s: %d failed checks\n", gFailures ? "FAILED" : "passed", gFailures);
     return gFailures;
 }
@@ -295,9 +367,10 @@ int Serve() {
         return 1;
     }
     const std::wstring& page = response.Writes[0];
-    int length = WideCharToMultiByte(CP_ACP, 0, page.data(), static_cast<int>(page.size()), nullptr, 0, nullptr, nullptr);
+    // The page's characters as its design holds them: UTF-8.
+    int length = WideCharToMultiByte(CP_UTF8, 0, page.data(), static_cast<int>(page.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, page.data(), static_cast<int>(page.size()), bytes.data(), length, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, page.data(), static_cast<int>(page.size()), bytes.data(), length, nullptr, nullptr);
     // Text mode would turn each CR LF into CR CR LF.
     _setmode(_fileno(stdout), _O_BINARY);
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
@@ -311,11 +384,11 @@ int wmain(int argc, wchar_t** argv) {
     int status = 2;
     if (argc == 2 && std::wcscmp(argv[1], L"serve") == 0) {
         status = Serve();
-    } else if (argc == 4 && std::wcscmp(argv[1], L"test") == 0) {
+    } else if (argc == 5 && std::wcscmp(argv[1], L"test") == 0) {
         std::wstring golden(argv[3]);
-        status = RunChecks(argv[2], std::string(golden.begin(), golden.end()));
+        status = RunChecks(argv[2], std::string(golden.begin(), golden.end()), argv[4]);
     } else {
-        std::fprintf(stderr, "usage: quillasp_host serve | test DLL GOLDEN\n");
+        std::fprintf(stderr, "usage: quillasp_host serve | test DLL GOLDEN TESTDLL\n");
     }
     CoUninitialize();
     return status;

@@ -31,6 +31,7 @@ HRESULT TTestResponse::QueryInterface(REFIID riid, void** object) {
 }
 
 HRESULT TTestResponse::Write(VARIANT text) {
+    if (OnWrite) OnWrite();
     if (FAILED(WriteResult)) return WriteResult;
     if (text.vt != VT_BSTR) return DISP_E_TYPEMISMATCH;
     Writes.emplace_back(text.bstrVal, SysStringLen(text.bstrVal));

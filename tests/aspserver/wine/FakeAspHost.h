@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <asptlb.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,8 @@ class TTestResponse : public TFakeAspObject<IResponse> {
 public:
     std::vector<std::wstring> Writes;
     HRESULT WriteResult = S_OK;
+    // Called at each Write, before it is answered.
+    std::function<void()> OnWrite;
 
     HRESULT WINAPI QueryInterface(REFIID riid, void** object) override;
     HRESULT WINAPI get_Buffer(VARIANT_BOOL*) override { return E_NOTIMPL; }
