@@ -48,7 +48,7 @@ void THtmlPageForm::PublishButtonClick(TObject*) {
     platform::TOpenResult opened = OpenPage(fileName);
     std::string failure = opened.Opened ? std::string() : opened.Reason.empty() ? "no reason given" : opened.Reason;
     FPublished = TPublished{fileName, failure, QuillLabel1->Caption(), QuillLabel1->CellFormat().AlignH(),
-                            Panel2->Width()};
+                            ClientWidth()};
     ShowPublishedStatus();
 }
 
@@ -65,7 +65,9 @@ void THtmlPageForm::ShowPublishedStatus() {
     std::vector<std::string> changes;
     if (QuillLabel1->Caption() != FPublished->Message) changes.push_back("the message");
     if (QuillLabel1->CellFormat().AlignH() != FPublished->Align) changes.push_back("the alignment");
-    if (Panel2->Width() != FPublished->Width) changes.push_back("the width");
+    // The page is as wide as the design area, which fills the client
+    // width; Panel1's resize tells of it before the design area follows.
+    if (ClientWidth() != FPublished->Width) changes.push_back("the width");
     for (size_t i = 0; i < changes.size(); ++i)
         text += (i == 0 ? "; " : i + 1 == changes.size() ? " and " : ", ") + changes[i];
     if (!changes.empty()) text += changes.size() == 1 ? " has changed since" : " have changed since";

@@ -5,6 +5,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
+#include <cstdlib>
 #include <memory>
 
 #include "TestSupport.h"
@@ -54,7 +55,10 @@ private slots:
         Form = THtmlPageForm::Create();
         Form->SetPageFolder(Dir->Path().string() + "/");
         Opened.clear();
-        Form->SetPageOpener([this](const std::string& fileName) { Opened.push_back(fileName); });
+        Form->SetPageOpener([this](const std::string& fileName) {
+            Opened.push_back(fileName);
+            return platform::TOpenResult{true, {}};
+        });
         Window = std::make_unique<qtbridge::TFormWindow>(*Form);
         Window->show();
     }
@@ -120,6 +124,40 @@ private slots:
         QTest::mouseClick(Widget<QPushButton>("PublishButton"), Qt::LeftButton);
         QVERIFY(Window->statusBar()->currentMessage().startsWith("Not published: "));
         QCOMPARE(Opened.size(), size_t{1});
+    }
+
+    void publishWithNoOpenerOnPathWritesThePageAndSaysItCouldNotBeOpened() {
+        // The desktop's own opener, looked for on a PATH that has none.
+        Form->SetPageOpener({});
+        const char* oldPath = std::getenv("PATH");
+        const std::string savedPath = oldPath ? oldPath : "";
+        test::TTempDir empty("quill-window-no-opener");
+        setenv("PATH", empty.Path().c_str(), 1);
+        QTest::mouseClick(Widget<QPushButton>("PublishButton"), Qt::LeftButton);
+        setenv("PATH", savedPath.c_str(), 1);
+        std::string path = (Dir->Path() / "page.html").string();
+        QCOMPARE(test::ReadFile(path), Page());
+        QCOMPARE(Window->statusBar()->currentMessage(),
+                 QString::fromStdString("Published " + path + ", but it could not be opened: xdg-open was not found on PATH"));
+    }
+
+    void theStatusSaysWhenThePageIsOlderThanTheWindow() {
+        QTest::mouseClick(Widget<QPushButton>("PublishButton"), Qt::LeftButton);
+        const QString published = QString::fromStdString("Published " + (Dir->Path() / "page.html").string());
+        QCOMPARE(Window->statusBar()->currentMessage(), published);
+        QTest::keyClicks(Widget<QLineEdit>("Edit1"), "?");
+        QCOMPARE(Window->statusBar()->currentMessage(), published + "; the message has changed since");
+        QTest::mouseClick(Widget<QToolButton>("ToolButton4"), Qt::LeftButton);
+        QCOMPARE(Window->statusBar()->currentMessage(), published + "; the message and the alignment have changed since");
+        QTest::keyClick(Widget<QLineEdit>("Edit1"), Qt::Key_Backspace);
+        QCOMPARE(Window->statusBar()->currentMessage(), published + "; the alignment has changed since");
+        QTest::mouseClick(Widget<QToolButton>("ToolButton3"), Qt::LeftButton);
+        QCOMPARE(Window->statusBar()->currentMessage(), published);
+        Window->resize(500, Window->height());
+        QApplication::processEvents();
+        QCOMPARE(Window->statusBar()->currentMessage(), published + "; the width has changed since");
+        QTest::mouseClick(Widget<QPushButton>("PublishButton"), Qt::LeftButton);
+        QCOMPARE(Window->statusBar()->currentMessage(), published);
     }
 
     void resizingTheWindowFollowsTheAlignment() {
