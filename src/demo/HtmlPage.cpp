@@ -1,11 +1,14 @@
 #include "demo/HtmlPage.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "controls/QuillClasses.h"
 #include "framework/Application.h"
 #include "framework/ClassBuilder.h"
 #include "framework/FormReader.h"
+#include "framework/Saturate.h"
 #include "framework/TextHelpers.h"
 
 namespace quill {
@@ -78,7 +81,27 @@ void THtmlPageForm::Edit1Change(TObject*) {
     // Panel1 may resize while the design is read, before the fields exist.
     if (!Edit1 || !QuillLabel1) return;
     QuillLabel1->SetCaption(Edit1->Text());
+    FitLabelToMessage();
     ShowPublishedStatus();
+}
+
+void THtmlPageForm::ChangeBounds(int left, int top, int width, int height) {
+    TForm::ChangeBounds(left, top, width, height);
+    if (!QuillLabel1) return;
+    FitLabelToMessage();
+    ShowPublishedStatus();
+}
+
+void THtmlPageForm::FitLabelToMessage() {
+    if (FDesignedLabelHeight <= 0) return;
+    // The label wraps its message at its width, as the browser wraps the
+    // page's cell, which has no fixed height and grows with the lines.
+    // One line keeps the designed height, which the design gave it.
+    const TLabel& inner = QuillLabel1->InnerLabel();
+    const auto lines = static_cast<int64_t>(inner.TextLines().size());
+    const int64_t textHeight = lines > 1 ? int64_t{inner.LineHeight()} * lines : 0;
+    const int height = ClampToInt(std::max<int64_t>(FDesignedLabelHeight, textHeight));
+    if (height != QuillLabel1->Height()) QuillLabel1->SetHeight(height);
 }
 
 void THtmlPageForm::ToolButton2Click(TObject*) { AlignCaption(haLeft, ToolButton2); }
@@ -101,7 +124,10 @@ void THtmlPageForm::SelectAlignButton(TToolButton* button) {
 std::unique_ptr<THtmlPageForm> THtmlPageForm::Create() {
     RegisterQuillClasses();
     RegisterHtmlPageForm();
-    return ReadFormDesignAs<THtmlPageForm>(StoredDesign(), "HtmlPage.form.json");
+    auto form = ReadFormDesignAs<THtmlPageForm>(StoredDesign(), "HtmlPage.form.json");
+    form->FDesignedLabelHeight = form->QuillLabel1->Height();
+    form->FitLabelToMessage();
+    return form;
 }
 
 const TClassInfo& THtmlPageForm::StaticInfo() {

@@ -36,6 +36,9 @@ public:
     static const char* StoredDesign();
 
     void BindComponents() override;
+    // Resizing the window re-wraps the message once the design area has
+    // its new width.
+    void ChangeBounds(int left, int top, int width, int height) override;
 
     // Published handlers.
     void PublishButtonClick(TObject* sender);
@@ -72,6 +75,9 @@ private:
     void SelectAlignButton(TToolButton* button);
     void AlignCaption(THtmlAlignH align, TToolButton* button);
     platform::TOpenResult OpenPage(const std::string& fileName);
+    // Gives the label the height its wrapped message needs, never less
+    // than designed, as the page's cell grows with its text.
+    void FitLabelToMessage();
     // The status line after a publish: where the page went, whether it
     // could be opened, and what has changed in the window since.
     void ShowPublishedStatus();
@@ -88,6 +94,8 @@ private:
 
     std::string FPageFolder;
     TPageOpener FPageOpener;
+    // The label's height in the design; 0 for a form not made by Create.
+    int FDesignedLabelHeight = 0;
     std::optional<TPublished> FPublished;
 };
 

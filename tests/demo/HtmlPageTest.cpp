@@ -203,6 +203,22 @@ TEST_F(HtmlPage, TheStatusSaysWhenTheWindowHasMovedOnFromThePublishedPage) {
     EXPECT_EQ(Form->StatusText().rfind("Not published: ", 0), 0u) << Form->StatusText();
 }
 
+TEST_F(HtmlPage, ALongMessageGrowsTheLabelWithItsLinesAndLeavesThePageCellWithoutHeight) {
+    const int lineHeight = Form->QuillLabel1->InnerLabel().LineHeight();
+    Form->Edit1->SetText("A message much longer than the design area is wide, so that it takes lines");
+    const auto lines = static_cast<int>(Form->QuillLabel1->InnerLabel().TextLines().size());
+    ASSERT_GE(lines, 2);
+    EXPECT_EQ(Form->QuillLabel1->Height(), lines * lineHeight);
+    EXPECT_EQ(CellLine().rfind("<td align=\"center\" valign=\"top\" width=\"415\">\n", 0), 0u) << CellLine();
+    // Wider, fewer lines; one line, the designed height again.
+    Form->ChangeBounds(Form->Left(), Form->Top(), 2000, 357);
+    EXPECT_EQ(Form->QuillLabel1->Height(), 27);
+    Form->ChangeBounds(Form->Left(), Form->Top(), 423, 357);
+    EXPECT_EQ(Form->QuillLabel1->Height(), lines * lineHeight);
+    Form->Edit1->SetText("Short");
+    EXPECT_EQ(Form->QuillLabel1->Height(), 27);
+}
+
 TEST_F(HtmlPage, PublishesBesideTheRunningProgramByDefault) {
     auto form = THtmlPageForm::Create();
     EXPECT_EQ(form->PageFileName(), std::string(QUILL_BINARY_DIR) + "/page.html");

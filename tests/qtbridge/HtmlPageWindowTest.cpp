@@ -29,6 +29,20 @@ std::pair<int, int> InkColumns(QWidget& widget) {
     return {left, right};
 }
 
+// How many slots of `lineHeight` rows, from the top, hold dark pixels:
+// the lines of text that show.
+int LinesWithInk(QWidget& widget, int lineHeight) {
+    QImage image = widget.grab().toImage();
+    int lines = 0;
+    for (int top = 0; top < image.height(); top += lineHeight) {
+        bool ink = false;
+        for (int y = top; y < std::min(top + lineHeight, image.height()) && !ink; ++y)
+            for (int x = 2; x < image.width() - 2 && !ink; ++x) ink = qGray(image.pixel(x, y)) < 100;
+        if (ink) ++lines;
+    }
+    return lines;
+}
+
 }  // namespace
 
 class HtmlPageWindowTest : public QObject {
@@ -71,7 +85,10 @@ private slots:
 
     void opensAsDesigned() {
         QCOMPARE(Window->windowTitle(), QString("QuillHtml Example 02 - Run-time HTML"));
+        // The client area is as designed; the status bar adds to the window.
         QCOMPARE(Window->centralWidget()->size(), QSize(415, 323));
+        QCOMPARE(Window->height(), 323 + Window->statusBar()->height());
+        QCOMPARE(Form->BoundsRect(), (TRect{366, 133, 366 + 423, 133 + 357}));
         QCOMPARE(Widget<QLineEdit>("Edit1")->text(), QString("Hello World"));
         QCOMPARE(Widget<QWidget>("QuillLabel1")->geometry(), QRect(0, 0, 415, 27));
         QVERIFY(Widget<QToolButton>("ToolButton3")->isChecked());
@@ -158,6 +175,33 @@ private slots:
         QCOMPARE(Window->statusBar()->currentMessage(), published + "; the width has changed since");
         QTest::mouseClick(Widget<QPushButton>("PublishButton"), Qt::LeftButton);
         QCOMPARE(Window->statusBar()->currentMessage(), published);
+    }
+
+    void aLongMessageWrapsOnScreenAsOnThePage() {
+        QWidget* label = Widget<QWidget>("QuillLabel1");
+        const int lineHeight = Form->QuillLabel1->InnerLabel().LineHeight();
+        QTest::keyClicks(Widget<QLineEdit>("Edit1"), ", and a message much longer than the design area is wide");
+        QApplication::processEvents();
+        // The page's cell wraps it in the browser; on screen every line shows.
+        QVERIFY(PageHas(", and a message much longer than the design area is wide</font>"));
+        const int lines = static_cast<int>(Form->QuillLabel1->InnerLabel().TextLines().size());
+        QVERIFY2(lines >= 2, qPrintable(QString::number(lines)));
+        QCOMPARE(label->height(), lines * lineHeight);
+        QCOMPARE(LinesWithInk(*label, lineHeight), lines);
+
+        // A narrower window wraps it onto more lines.
+        Window->resize(300, Window->height());
+        QApplication::processEvents();
+        const int narrower = static_cast<int>(Form->QuillLabel1->InnerLabel().TextLines().size());
+        QVERIFY2(narrower > lines, qPrintable(QString("%1 -> %2").arg(lines).arg(narrower)));
+        QCOMPARE(label->height(), narrower * lineHeight);
+        QCOMPARE(LinesWithInk(*label, lineHeight), narrower);
+
+        // Back to one line, back to the designed height.
+        Widget<QLineEdit>("Edit1")->selectAll();
+        QTest::keyClicks(Widget<QLineEdit>("Edit1"), "Short");
+        QCOMPARE(label->height(), 27);
+        QCOMPARE(LinesWithInk(*label, lineHeight), 1);
     }
 
     void resizingTheWindowFollowsTheAlignment() {
