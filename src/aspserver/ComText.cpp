@@ -12,7 +12,8 @@ namespace {
 // The conversion calls count in int; a longer text is refused rather
 // than cut short.
 int CheckedLength(size_t size) {
-    if (size > static_cast<size_t>(INT_MAX)) throw Exception("The text of " + std::to_string(size) + " units is too long for an OLE string");
+    if (size > static_cast<size_t>(INT_MAX))
+        throw Exception("The text of " + std::to_string(size) + " units is too long for an OLE string");
     return static_cast<int>(size);
 }
 
@@ -24,7 +25,8 @@ std::wstring WideFromUtf8(const std::string& text) {
     if (text.empty()) return {};
     const int size = CheckedLength(text.size());
     int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    if (length <= 0) throw Exception("Cannot convert the text to UTF-16: system error " + std::to_string(GetLastError()));
+    if (length <= 0)
+        throw Exception("Cannot convert the text to UTF-16: system error " + std::to_string(GetLastError()));
     std::wstring wide(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
     return wide;

@@ -68,7 +68,9 @@ std::wstring ModulePathOrRaise() {
 }
 
 // Version "major.minor" of the loaded type library, and its identity for
-// unregistering.
+// unregistering. Its kind is SYS_WIN64, as widl -m64 builds it: this is a
+// 64-bit server, and 64-bit clients find a type library's file under the
+// "win64" key that RegisterTypeLib writes for that kind, not under "win32".
 struct TLibraryFacts {
     GUID Id{};
     WORD Major = 0;

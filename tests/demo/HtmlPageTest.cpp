@@ -160,7 +160,8 @@ TEST_F(HtmlPage, APageThatCouldNotBeOpenedIsPublishedAndTheStatusSaysWhy) {
     OpenAnswer = {false, "xdg-open was not found on PATH"};
     Form->PublishButton->Click();
     EXPECT_EQ(Published(), CurrentPage());
-    EXPECT_EQ(Form->StatusText(), "Published " + PagePath() + ", but it could not be opened: xdg-open was not found on PATH");
+    EXPECT_EQ(Form->StatusText(),
+              "Published " + PagePath() + ", but it could not be opened: xdg-open was not found on PATH");
     // An opener that gives no reason still does not pass for a success.
     OpenAnswer = {false, ""};
     Form->PublishButton->Click();
@@ -187,7 +188,8 @@ TEST_F(HtmlPage, TheStatusSaysWhenTheWindowHasMovedOnFromThePublishedPage) {
         {[&] { Form->Edit1->SetText("Hello World"); }, published + "; the alignment has changed since"},
         {[&] { Form->ChangeBounds(Form->Left(), Form->Top(), 500, 357); },
          published + "; the alignment and the width have changed since"},
-        {[&] { Form->Edit1->SetText("x"); }, published + "; the message, the alignment and the width have changed since"},
+        {[&] { Form->Edit1->SetText("x"); },
+         published + "; the message, the alignment and the width have changed since"},
         {[&] { Form->PublishButton->Click(); }, published},
         {[&] { Form->ToolButton3->Click(); }, published + "; the alignment has changed since"},
         {[&] { Form->ToolButton2->Click(); }, published},

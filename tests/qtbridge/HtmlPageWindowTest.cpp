@@ -155,7 +155,8 @@ private slots:
         std::string path = (Dir->Path() / "page.html").string();
         QCOMPARE(test::ReadFile(path), Page());
         QCOMPARE(Window->statusBar()->currentMessage(),
-                 QString::fromStdString("Published " + path + ", but it could not be opened: xdg-open was not found on PATH"));
+                 QString::fromStdString("Published " + path +
+                                        ", but it could not be opened: xdg-open was not found on PATH"));
     }
 
     void theStatusSaysWhenThePageIsOlderThanTheWindow() {
@@ -165,7 +166,8 @@ private slots:
         QTest::keyClicks(Widget<QLineEdit>("Edit1"), "?");
         QCOMPARE(Window->statusBar()->currentMessage(), published + "; the message has changed since");
         QTest::mouseClick(Widget<QToolButton>("ToolButton4"), Qt::LeftButton);
-        QCOMPARE(Window->statusBar()->currentMessage(), published + "; the message and the alignment have changed since");
+        QCOMPARE(Window->statusBar()->currentMessage(),
+                 published + "; the message and the alignment have changed since");
         QTest::keyClick(Widget<QLineEdit>("Edit1"), Qt::Key_Backspace);
         QCOMPARE(Window->statusBar()->currentMessage(), published + "; the alignment has changed since");
         QTest::mouseClick(Widget<QToolButton>("ToolButton3"), Qt::LeftButton);

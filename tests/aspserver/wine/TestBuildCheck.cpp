@@ -89,7 +89,8 @@ void CheckCharacters(const TTestServer& server) {
         std::wstring page = PageWithCaption(server, c.Caption);
         std::wstring cell = std::wstring(L"color=\"#000000\">") + c.Shown + L"</font></td>\r\n";
         CHECK(page.find(cell) != std::wstring::npos);
-        if (page.find(cell) == std::wstring::npos) std::fprintf(stderr, "  caption \"%s\" not found in the page\n", c.Caption);
+        if (page.find(cell) == std::wstring::npos)
+            std::fprintf(stderr, "  caption \"%s\" not found in the page\n", c.Caption);
     }
 }
 
