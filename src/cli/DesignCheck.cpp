@@ -200,7 +200,10 @@ private:
             ++lines;
         }
         const int64_t height = lines * inner.LineHeight();
-        if (widest <= label.Width() && height <= label.Height()) return;
+        // Screen and browser line heights differ by a pixel or two; a
+        // quarter of a line more is a line that does not fit.
+        const int64_t spare = inner.LineHeight() / 4;
+        if (widest <= label.Width() && height <= int64_t{label.Height()} + spare) return;
         Warn(label, "caption " + Quoted(Shortened(label.Caption())) + " needs " + std::to_string(widest) + "x" +
                         std::to_string(height) + " px, more than the cell's " + std::to_string(label.Width()) + "x" +
                         std::to_string(label.Height()) + "; browsers grow the cell, and the table with it");
