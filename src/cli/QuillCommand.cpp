@@ -96,8 +96,15 @@ struct TRenderOptions {
 size_t ReportPageChanges(const TForm& form, const TDesignInput& input, const TRenderOptions& options,
                          std::ostream& err) {
     if (options.Quiet && !options.Strict) return 0;
+    nlohmann::json design;
+    try {
+        design = nlohmann::json::parse(input.Text);
+    } catch (const nlohmann::json::exception& e) {
+        // The reader took it, so this is not expected; still no crash.
+        throw Exception(input.Name + ": the design could not be checked: " + e.what());
+    }
     size_t count = 0;
-    for (const TDesignFinding& f : CheckDesign(form, nlohmann::json::parse(input.Text))) {
+    for (const TDesignFinding& f : CheckDesign(form, design)) {
         if (f.Kind != TFindingKind::PageChange) continue;
         ++count;
         if (!options.Quiet) err << input.Name << ": " << f.Path << ": warning: " << f.Message << "\n";
