@@ -35,6 +35,7 @@ std::string NewValue(const TCatalogClass& c, const TPropInfo& prop) {
     std::string text = WritePropertyValue(*c.Sample, prop).dump();
     if (prop.Default) text += " (default)";
     if (prop.Enum) text += "; members: " + JoinNames(prop.Enum->Members);
+    if (prop.Kind == TPropKind::Color) text += "; a colour name, \"#RRGGBB\" (red first) or an integer";
     return text;
 }
 

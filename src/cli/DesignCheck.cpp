@@ -58,7 +58,7 @@ const json* DesignedValue(const json* object, std::initializer_list<const char*>
 
 // A colour as the reader takes it; the design was read, so it is valid.
 TColor DesignedColor(const json& value) {
-    if (value.is_string()) return ColorFromName(value.get<std::string>()).value_or(0);
+    if (value.is_string()) return ColorFromText(value.get<std::string>()).value_or(0);
     return static_cast<TColor>(static_cast<uint32_t>(value.get<int64_t>()));
 }
 
@@ -69,9 +69,9 @@ public:
     std::vector<TDesignFinding> Run() {
         const TQuillHtmlGenerator* generator = Generator();
         if (!generator)
-            Warn(FForm, "no TQuillHtmlGenerator, so the form has no page");
+            Advise(FForm, "no TQuillHtmlGenerator, so the form has no page");
         if (!HasHeader())
-            Warn(FForm, "no TQuillHeader, so the page is a bare table, not a whole HTML document");
+            Advise(FForm, "no TQuillHeader, so the page is a bare table, not a whole HTML document");
         const TWinControl* root = generator ? PageRoot(*generator) : &FForm;
         if (generator && generator->Container() && !generator->Container()->PublishedInfo()->AcceptsChildren)
             Warn(*generator, "Container " + generator->Container()->Name() + " is a " +
@@ -90,8 +90,13 @@ public:
     }
 
 private:
+    // Content the page drops or changes.
     void Warn(const TComponent& component, const std::string& message) {
-        FFindings.push_back({PathOf(component, FForm), message});
+        FFindings.push_back({PathOf(component, FForm), message, TFindingKind::PageChange});
+    }
+    // The page is as designed; the design could say so more plainly.
+    void Advise(const TComponent& component, const std::string& message) {
+        FFindings.push_back({PathOf(component, FForm), message, TFindingKind::Advice});
     }
 
     const TQuillHtmlGenerator* Generator() const {
@@ -131,7 +136,7 @@ private:
                                   (control.PublishedInfo()->AcceptsChildren ? ", nor is anything inside it" : "") +
                                   "; only page controls such as TQuillLabel are");
             else if (!control.Visible())
-                Warn(control, "not on the page: Visible is false");
+                Advise(control, "not on the page: Visible is false");
             else if (control.Width() <= 0 || control.Height() <= 0)
                 Warn(control, "not on the page: its size " + std::to_string(control.Width()) + "x" +
                                   std::to_string(control.Height()) + " covers no cell");
@@ -167,17 +172,56 @@ private:
     bool OnPageRootOf(const TControl& control) const { return FRoot && OnPage(control, *FRoot); }
 
     void CheckLabel(const TQuillLabel& label) {
-        if (!label.AutoSize()) return;
+        if (!label.AutoSize()) return CheckFixedCaption(label);
         const json* design = Designed(label);
         const json* width = DesignedValue(design, {"Width"});
         const json* height = DesignedValue(design, {"Height"});
         const bool widthReplaced = width && width->get<int64_t>() != label.Width();
         const bool heightReplaced = height && height->get<int64_t>() != label.Height();
         if (widthReplaced || heightReplaced)
-            Warn(label, "AutoSize replaces the designed size " + (width ? width->dump() : "-") + "x" +
+            Advise(label, "AutoSize replaces the designed size " + (width ? width->dump() : "-") + "x" +
                             (height ? height->dump() : "-") + " with the caption's " + std::to_string(label.Width()) +
                             "x" + std::to_string(label.Height()) + "; set AutoSize to false to keep it");
         CheckSmallHtmlSize(label);
+    }
+
+    // A fixed-size label wraps its caption at its width; a word wider than
+    // that, or more lines than its height holds, make the browser grow the
+    // cell, and with it the table. Markup is not measured: its tags and
+    // line breaks are not what the page shows.
+    void CheckFixedCaption(const TQuillLabel& label) {
+        if (!OnPageRootOf(label) || label.Caption().empty()) return;
+        if (!label.PlainText() && label.Caption().find_first_of("<&\r\n") != std::string::npos) return;
+        const TLabel& inner = label.InnerLabel();
+        int widest = 0;
+        int64_t lines = 0;
+        for (const std::string& line : inner.TextLines()) {
+            widest = std::max(widest, inner.LineWidth(line));
+            ++lines;
+        }
+        const int64_t height = lines * inner.LineHeight();
+        // Screen and browser line heights differ by a pixel or two; a
+        // quarter of a line more is a line that does not fit.
+        const int64_t spare = inner.LineHeight() / 4;
+        if (widest <= label.Width() && height <= int64_t{label.Height()} + spare) return;
+        Warn(label, "caption " + Quoted(Shortened(label.Caption())) + " needs " + std::to_string(widest) + "x" +
+                        std::to_string(height) + " px, more than the cell's " + std::to_string(label.Width()) + "x" +
+                        std::to_string(label.Height()) + "; browsers grow the cell, and the table with it");
+    }
+
+    // Long captions are cut in messages.
+    static std::string Shortened(const std::string& text) {
+        constexpr size_t kMax = 40;
+        size_t cut = text.size();
+        if (cut > kMax) {
+            cut = kMax;
+            while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // whole UTF-8 characters
+        }
+        std::string shown = text.substr(0, cut);
+        // A finding is one line.
+        for (char& c : shown)
+            if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+        return cut < text.size() ? shown + "..." : shown;
     }
 
     void CheckSmallHtmlSize(const TQuillLabel& label) {

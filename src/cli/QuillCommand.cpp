@@ -1,8 +1,10 @@
 #include "cli/QuillCommand.h"
 
 #include <iostream>
+#include <nlohmann/json.hpp>
 
 #include "aspserver/PageOne.h"
+#include "cli/DesignCheck.h"
 #include "cli/DesignInput.h"
 #include "cli/ToolCommands.h"
 #include "demo/HtmlPage.h"
@@ -18,7 +20,7 @@ namespace quill {
 namespace {
 
 const char* kHelp =
-    "Usage: quill render DESIGN [-o FILE]\n"
+    "Usage: quill render [-q] [--strict] DESIGN [-o FILE]\n"
     "       quill check [--quiet] DESIGN...\n"
     "       quill format DESIGN [-o FILE]\n"
     "       quill classes [CLASS]\n"
@@ -36,6 +38,15 @@ const char* kHelp =
     "                       is replaced only when the whole page was written;\n"
     "                       a device or pipe is written in place, a link is\n"
     "                       followed, and '-' means standard output\n"
+    "                       Findings of 'check' that mean the page drops or\n"
+    "                       changes content (controls left out, overlaps, a\n"
+    "                       caption too big for its cell, ...) go to standard\n"
+    "                       error as FILE: OBJECT: warning: ...; the page is\n"
+    "                       still written and the exit status stays 0\n"
+    "  render -q DESIGN     the same without those warnings\n"
+    "  render --strict DESIGN\n"
+    "                       such findings are errors: the page is not\n"
+    "                       written, exit 3\n"
     "  check DESIGN...      read each design, render nothing, and print one\n"
     "                       line per finding: FILE: OBJECT: warning: ...\n"
     "                       (what the page leaves out or changes); exit 0\n"
@@ -53,7 +64,8 @@ const char* kHelp =
     "  --version            show the version\n"
     "\n"
     "Exit status: 0 done, 1 the design could not be read or the output not\n"
-    "written, 2 wrong command line, 3 check found warnings only.\n";
+    "written, 2 wrong command line, 3 check found warnings only, or render\n"
+    "--strict found content the page drops or changes.\n";
 
 int UsageError(std::ostream& err, const std::string& problem) {
     err << "quill: " << problem << "\nTry 'quill --help'.\n";
@@ -72,17 +84,53 @@ void WritePage(const TStrings& lines, std::ostream& out) {
     out.flush();
 }
 
-int Render(const std::string& design, const std::string* outFile, TCommandStreams io) {
+struct TRenderOptions {
+    const std::string* OutFile = nullptr;
+    bool Quiet = false;   // no warnings on standard error
+    bool Strict = false;  // content the page drops or changes is an error
+};
+
+// Tells what the page of `form` drops or changes, unless quiet, and answers
+// how many such findings there are. Quiet and not strict, it looks for none:
+// a big design then costs no second reading.
+size_t ReportPageChanges(const TForm& form, const TDesignInput& input, const TRenderOptions& options,
+                         std::ostream& err) {
+    if (options.Quiet && !options.Strict) return 0;
+    nlohmann::json design;
+    try {
+        design = nlohmann::json::parse(input.Text);
+    } catch (const nlohmann::json::exception& e) {
+        // The reader took it, so this is not expected; still no crash.
+        throw Exception(input.Name + ": the design could not be checked: " + e.what());
+    }
+    size_t count = 0;
+    for (const TDesignFinding& f : CheckDesign(form, design)) {
+        if (f.Kind != TFindingKind::PageChange) continue;
+        ++count;
+        if (!options.Quiet) err << input.Name << ": " << f.Path << ": warning: " << f.Message << "\n";
+    }
+    return count;
+}
+
+int Render(const std::string& design, const TRenderOptions& options, TCommandStreams io) {
     std::ostream& out = io.Out;
     std::ostream& err = io.Err;
+    const std::string* outFile = options.OutFile;
     try {
         // Checked before anything is written: the page must never replace
         // its own design, whatever name the output gives it.
         if (outFile && platform::SameFile(*outFile, design))
             throw Exception(*outFile + ": the output is the design file itself; the page was not written");
-        std::unique_ptr<TForm> form = LoadDesignInput(design, io.In);
+        TDesignInput input = ReadDesignInput(design, io.In);
+        std::unique_ptr<TForm> form = ReadFormDesign(input.Text, input.Name);
         TQuillHtmlGenerator* generator = FirstGenerator(*form);
         if (!generator) throw Exception(design + ": " + form->Name() + ": the form has no TQuillHtmlGenerator");
+        const size_t changes = ReportPageChanges(*form, input, options, err);
+        if (changes > 0 && options.Strict) {
+            err << "quill: " << input.Name << ": the page was not written: it would drop or change content in "
+                << changes << (changes == 1 ? " place" : " places") << " (--strict)\n";
+            return 3;
+        }
         if (outFile) {
             if (!generator->GenerateToFile(*outFile)) {
                 err << "quill: " << design << ": the page was not written: " << generator->LastSaveError() << "\n";
@@ -149,6 +197,8 @@ int RunQuillCommand(const std::vector<std::string>& args, std::istream& in, std:
     std::string design;
     std::string outFile;
     bool haveOut = false;
+    bool quiet = false;
+    bool strict = false;
     for (size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "-o" || args[i] == "--output") {
             if (i + 1 == args.size()) return UsageError(err, "'" + args[i] + "' needs a file name");
@@ -158,6 +208,10 @@ int RunQuillCommand(const std::vector<std::string>& args, std::istream& in, std:
         } else if (args[i] == "-h" || args[i] == "--help") {
             out << kHelp;
             return 0;
+        } else if (args[i] == "-q" || args[i] == "--quiet") {
+            quiet = true;
+        } else if (args[i] == "--strict") {
+            strict = true;
         } else if (!args[i].empty() && args[i][0] == '-' && args[i] != "-") {
             return UsageError(err, "unknown option '" + args[i] + "'");
         } else if (design.empty()) {
@@ -167,8 +221,12 @@ int RunQuillCommand(const std::vector<std::string>& args, std::istream& in, std:
         }
     }
     if (design.empty()) return UsageError(err, "render needs a design file");
+    TRenderOptions options;
     // "-o -" is standard output, as if no output were named.
-    return Render(design, haveOut && outFile != "-" ? &outFile : nullptr, {in, out, err});
+    options.OutFile = haveOut && outFile != "-" ? &outFile : nullptr;
+    options.Quiet = quiet;
+    options.Strict = strict;
+    return Render(design, options, {in, out, err});
 }
 
 }  // namespace quill

@@ -84,7 +84,7 @@ void TQuillCustomControl::UpdateTag(THtmlTag& tag) {
 }
 
 void TQuillCustomControl::GenerateContent(std::string& content) {
-    content = Caption();
+    content = CellContent();
     if (const auto& handler = OnGenerateContent()) handler(content);
 }
 
@@ -124,7 +124,7 @@ bool TQuillCustomControl::PlainCell(TCellPieces& pieces) const {
     if (FCellFormat.AlignH() > haRight || FCellFormat.AlignV() > vaBottom) return false;
     pieces.LinkStart = FHtmlLink.StartText();
     FHtmlFont.GetTexts(pieces.FontOpen, pieces.FontClose);
-    pieces.Content = Caption();
+    pieces.Content = CellContent();
     pieces.LinkEnd = FHtmlLink.EndText();
     return true;
 }

@@ -98,6 +98,9 @@ protected:
     // own. A class further down may replace any of them, so each class
     // answers for objects of exactly its own class.
     virtual bool OwnCellSteps() const;
+    // The cell's content before OnGenerateContent: the caption as markup,
+    // unless a class shows it otherwise. Valid until the control changes.
+    virtual std::string_view CellContent() const { return Caption(); }
     virtual void CellFormatChanged(TObject* sender);
     virtual void HtmlFontChanged(TObject* sender);
     virtual void HtmlLinkChanged(TObject* sender);

@@ -4,6 +4,7 @@
 
 #include "framework/ClassBuilder.h"
 #include "framework/StandardClasses.h"
+#include "markup/HtmlText.h"
 
 namespace quill {
 
@@ -58,6 +59,30 @@ void TQuillLabel::ApplyCellFormat() {
     FInnerLabel->SetAlignment(AlignmentFor(CellFormat().AlignH()));
 }
 
+void TQuillLabel::SetPlainText(bool value) {
+    FPlainText = value;
+    UpdatePlainContent();
+}
+
+void TQuillLabel::TextChanged() {
+    TQuillWrappedControl::TextChanged();
+    UpdatePlainContent();
+}
+
+// The screen shows the caption itself either way, so sizing is the same:
+// only the page's text changes.
+void TQuillLabel::UpdatePlainContent() {
+    if (FPlainText && NeedsHtmlText(Caption()))
+        FPlainContent = HtmlText(Caption());
+    else
+        std::string().swap(FPlainContent);
+}
+
+std::string_view TQuillLabel::CellContent() const {
+    if (FPlainText && !FPlainContent.empty()) return FPlainContent;
+    return Caption();
+}
+
 // Its cell is made by the steps it inherits.
 bool TQuillLabel::OwnCellSteps() const { return typeid(*this) == typeid(TQuillLabel); }
 
@@ -72,6 +97,7 @@ const TClassInfo& TQuillLabel::StaticInfo() {
             .Object("CellFormat", "THtmlTableDataProperty", [](C& c) -> TPersistent& { return c.CellFormat(); })
             .Object("HtmlFont", "TQuillHtmlFont", [](C& c) -> TPersistent& { return c.HtmlFont(); })
             .Object("HtmlLink", "THtmlLinkProperty", [](C& c) -> TPersistent& { return c.HtmlLink(); })
+            .Bool("PlainText", &C::PlainText, &C::SetPlainText, false)
             .Build();
     return info;
 }

@@ -17,14 +17,26 @@ public:
 
     TLabel& InnerLabel() const { return *FInnerLabel; }
 
+    // When true the caption is plain text: the page shows it as typed,
+    // markup characters and line breaks included. Off, it is markup.
+    bool PlainText() const { return FPlainText; }
+    void SetPlainText(bool value);
+
     void ChangeAutoSize(bool value) override;
     void ApplyCellFormat() override;
 
 protected:
     bool OwnCellSteps() const override;
+    std::string_view CellContent() const override;
+    void TextChanged() override;
 
 private:
+    void UpdatePlainContent();
+
     TLabel* FInnerLabel;  // owned as a child component
+    bool FPlainText = false;
+    // The caption written as page text, when PlainText is on and it differs.
+    std::string FPlainContent;
 };
 
 }  // namespace quill

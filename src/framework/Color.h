@@ -71,6 +71,13 @@ TColor ResolveColor(TColor color);
 // has one; empty when there is none.
 std::optional<TColor> ColorFromName(std::string_view name);
 std::optional<std::string> ColorToName(TColor color);
+// The colour of a design text: a name, or "#RRGGBB" with red first as in
+// HTML (either letter case); none when it is neither.
+std::optional<TColor> ColorFromText(std::string_view text);
+// How a design writes a colour: its name when it has one, else "#RRGGBB"
+// for a plain RGB value; none for any other value (flags above the 24 RGB
+// bits, an unnamed system colour), which only its integer keeps whole.
+std::optional<std::string> ColorToText(TColor color);
 // Every colour name, in a fixed order: the sixteen basic colours, clNone,
 // clDefault, then the system colours.
 std::vector<std::string> ColorNames();

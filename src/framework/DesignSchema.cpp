@@ -97,8 +97,10 @@ json Definitions(const TDesignCatalog& catalog) {
     defs["TColor"] = Describe(
         {{"anyOf",
           {{{"type", "integer"}, {"minimum", std::numeric_limits<int32_t>::min()}, {"maximum", std::numeric_limits<uint32_t>::max()}},
-           {{"enum", ColorNames()}}}}},
-        "a colour name, or an integer with red in the low byte, then green, then blue (0xBBGGRR); negative values are system colours");
+           {{"enum", ColorNames()}},
+           {{"type", "string"}, {"pattern", "^#[0-9A-Fa-f]{6}$"}}}}},
+        "a colour name, \"#RRGGBB\" (red, green, blue, as in HTML), or an integer with red in the low byte, then green, "
+        "then blue (0xBBGGRR); negative values are system colours");
     for (const TEnumInfo* type : catalog.Enums()) defs[type->Name] = {{"enum", type->Members}};
     defs["FormChildren"] = ChildList(catalog, true);
     defs["ControlChildren"] = ChildList(catalog, false);

@@ -327,7 +327,12 @@ private:
             expect(value.IsString(), text("a string"));
             std::string string(value.Text());
             if (FPlan) Record({.Kind = TDesignStep::TKind::String, .Prop = &prop, .Text = string});
-            prop.SetString(target, string);
+            // A setter that checks its value refuses with a message of its own.
+            try {
+                prop.SetString(target, string);
+            } catch (const Exception& e) {
+                Fail(place, e.Message());
+            }
             break;
         }
         case TPropKind::Enum:
@@ -396,25 +401,20 @@ private:
 
     int64_t ColorValue(const TDesignValue& value, const TPlace& place) const {
         if (value.IsString()) {
-            std::optional<TColor> color = ColorFromName(value.Text());
+            std::optional<TColor> color = ColorFromText(value.Text());
             if (!color) Fail(place, UnknownColour(std::string(value.Text())));
             return *color;
         }
-        if (!value.IsInteger()) Fail(place, std::string("expected a colour (integer or name), got ") + JsonTypeName(value));
+        if (!value.IsInteger())
+            Fail(place, std::string("expected a colour (name, \"#RRGGBB\" or integer), got ") + JsonTypeName(value));
         // Negative values and their unsigned 32-bit spellings both name system colours.
         return static_cast<TColor>(static_cast<uint32_t>(IntegerIn(value, place, INT32_MIN, UINT32_MAX)));
     }
 
-    // HTML's "#RRGGBB" is a common guess; show the integer that means it.
-    static std::string UnknownColour(const std::string& name) {
-        std::string problem = "unknown colour name " + Quoted(name);
-        if (name.size() == 7 && name[0] == '#' && name.find_first_not_of("0123456789abcdefABCDEF", 1) == std::string::npos) {
-            uint32_t rgb = static_cast<uint32_t>(std::stoul(name.substr(1), nullptr, 16));
-            uint32_t bgr = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16);
-            return problem + "; a colour is a name or an integer with red in the low byte, so " + name + " is " +
-                   std::to_string(bgr);
-        }
-        return problem + DidYouMean(name, ColorNames());
+    static std::string UnknownColour(const std::string& text) {
+        if (!text.empty() && text[0] == '#')
+            return "invalid colour " + Quoted(text) + "; write \"#RRGGBB\": \"#\" and six hexadecimal digits, red, green, blue";
+        return "unknown colour name " + Quoted(text) + DidYouMean(text, ColorNames());
     }
 
     void BindEvent(TPersistent& target, const TPropInfo& prop, const std::string& handler, const TPlace& place) {

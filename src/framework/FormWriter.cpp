@@ -38,7 +38,7 @@ json WritePropertyValue(const TPersistent& object, const TPropInfo& prop) {
     }
     case TPropKind::Color: {
         TColor color = static_cast<TColor>(prop.GetOrd(object));
-        if (std::optional<std::string> name = ColorToName(color)) return *name;
+        if (std::optional<std::string> text = ColorToText(color)) return *text;
         return color;
     }
     case TPropKind::Object:

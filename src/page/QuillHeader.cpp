@@ -13,6 +13,30 @@
 
 namespace quill {
 
+namespace {
+
+// Registered character set names are at most 40 characters long.
+constexpr size_t kCharsetMax = 40;
+
+bool IsCharsetCharacter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
+           c == '.' || c == ':' || c == '+';
+}
+
+}  // namespace
+
+// Checked here, so a name can never leave its attribute in the page.
+void TQuillHeader::SetCharset(const std::string& value) {
+    if (value.size() > kCharsetMax)
+        throw Exception("a character set name has at most " + std::to_string(kCharsetMax) + " characters, not " +
+                        std::to_string(value.size()));
+    for (char c : value)
+        if (!IsCharsetCharacter(c))
+            throw Exception("invalid character set name \"" + value +
+                            "\": only letters, digits and \"-_.:+\" may appear in it, as in \"utf-8\"");
+    FCharset = value;
+}
+
 void TQuillHeader::WriteHtml(TQuillPageSection section, TStrings& lines) {
     if (!Generator()) throw Exception(Name() + ": a page header writes only for a generator");
     Generator()->SetPageTitle(FTitle);
@@ -33,6 +57,8 @@ void TQuillHeader::WriteOpening(TStrings& lines) {
     };
     lines.Add("<html>");
     lines.Add("<head>");
+    // First in the head, so a browser knows it before it reads any text.
+    if (!FCharset.empty()) lines.Add(line({" <meta charset=\"", FCharset, "\">"}));
     if (!FTitle.empty()) lines.Add(line({" <title>", FTitle, "</title>"}));
     lines.Add(" <style type=\"text/css\">");
     lines.Add(line({"\tbody { background: ", HtmlColorText(FBodyColor).View(), "; color: black; margin: 0}"}));
@@ -60,6 +86,7 @@ const TClassInfo& TQuillHeader::StaticInfo() {
                                        .String("Title", &C::Title, &C::SetTitle)
                                        .Int("RefreshSeconds", &C::RefreshSeconds, &C::SetRefreshSeconds)
                                        .Bool("PreventCache", &C::PreventCache, &C::SetPreventCache)
+                                       .String("Charset", &C::Charset, &C::SetCharset)
                                        .Build();
     return info;
 }

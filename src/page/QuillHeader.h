@@ -50,6 +50,11 @@ public:
     void SetRefreshSeconds(int value) { FRefreshSeconds = value; }
     bool PreventCache() const { return FPreventCache; }
     void SetPreventCache(bool value) { FPreventCache = value; }
+    // The page's character set, such as "utf-8", declared first in the
+    // head; empty declares none. A name holds only letters, digits and
+    // "-_.:+", at most 40 of them; anything else raises Exception.
+    const std::string& Charset() const { return FCharset; }
+    void SetCharset(const std::string& value);
     // The page background, taken from the page root at every call.
     TColor BodyColor() const { return FBodyColor; }
 
@@ -59,6 +64,7 @@ private:
     void WriteOpening(TStrings& lines);
 
     std::string FTitle;
+    std::string FCharset;
     int FRefreshSeconds = 0;
     bool FPreventCache = false;
     TColor FBodyColor = 0;

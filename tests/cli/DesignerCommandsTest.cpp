@@ -131,7 +131,7 @@ TEST(QuillCheck, PageRootFindings) {
 
 TEST(QuillCheck, TheShippedDesignsAreCleanAndErrorsWin) {
     for (const char* example : {"examples/contact-card.form.json", "examples/links-and-header.form.json",
-                                "examples/two-columns.form.json"}) {
+                                "examples/two-columns.form.json", "examples/price-list.form.json"}) {
         TResult r = Quill({"check", (kSource / example).string()});
         EXPECT_EQ(r.Code, 0) << r.Out;
         EXPECT_EQ(r.Out, "");
@@ -209,8 +209,8 @@ TEST(QuillSuggestions, NearestNameForEveryKindOfUnknownName) {
          "F.L.HtmlFont.FontStyle: unknown member \"fsBlod\" of TFontStyle; did you mean fsBold? (members: fsBold, fsItalic, fsUnderline, fsStrikeOut)"},
         {design(R"("HtmlFont": {"FontColor": "red"})"), "F.L.HtmlFont.FontColor: unknown colour name \"red\"; did you mean clRed?"},
         {design(R"("HtmlFont": {"FontColor": "clBtnFce"})"), "F.L.HtmlFont.FontColor: unknown colour name \"clBtnFce\"; did you mean clBtnFace?"},
-        {design(R"("HtmlFont": {"FontColor": "#E2DEC5"})"),
-         "F.L.HtmlFont.FontColor: unknown colour name \"#E2DEC5\"; a colour is a name or an integer with red in the low byte, so #E2DEC5 is 12967650"},
+        {design(R"("HtmlFont": {"FontColor": "#E2DEC"})"),
+         "F.L.HtmlFont.FontColor: invalid colour \"#E2DEC\"; write \"#RRGGBB\": \"#\" and six hexadecimal digits, red, green, blue"},
         {design(R"("HtmlFont": {"FontColor": "purple haze"})"), "F.L.HtmlFont.FontColor: unknown colour name \"purple haze\""},
         {design(R"("OnGetHtml": "LGetHtml")"),
          "F.L.OnGetHtml: no published handler \"LGetHtml\" in TForm; a TForm has no handlers, only form classes built into a program do"},

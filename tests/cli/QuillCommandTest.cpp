@@ -134,7 +134,7 @@ TEST(QuillCommand, UsageErrorsAndHelp) {
     }
     TResult help = Quill({"--help"});
     EXPECT_EQ(help.Code, 0);
-    EXPECT_NE(help.Out.find("Usage: quill render DESIGN [-o FILE]"), std::string::npos);
+    EXPECT_NE(help.Out.find("Usage: quill render [-q] [--strict] DESIGN [-o FILE]"), std::string::npos);
 }
 
 }  // namespace

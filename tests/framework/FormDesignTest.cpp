@@ -204,7 +204,7 @@ TEST_F(FormDesign, WritesOnlyStoredPropertiesAndReadsBackEqual) {
     EXPECT_NE(written.find("\"Target\": \"Panel2\""), std::string::npos);
     EXPECT_NE(written.find("\"OnPing\": \"Ping\""), std::string::npos);
     EXPECT_NE(written.find("\"Color\": \"clWhite\""), std::string::npos);
-    EXPECT_NE(written.find("\"Color\": 12967650"), std::string::npos);
+    EXPECT_NE(written.find("\"Color\": \"#E2DEC5\""), std::string::npos);
     auto* probe = dynamic_cast<TOrderProbe*>(again->FindComponent("Probe"));
     EXPECT_EQ(probe->Beta(), 3);
     EXPECT_EQ(probe->Alpha(), "a");

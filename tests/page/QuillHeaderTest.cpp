@@ -4,7 +4,10 @@
 
 #include "TestSupport.h"
 #include "framework/Exception.h"
+#include "controls/QuillClasses.h"
 #include "framework/Form.h"
+#include "framework/FormReader.h"
+#include "framework/FormWriter.h"
 #include "page/QuillGenerator.h"
 
 namespace quill {
@@ -78,6 +81,59 @@ TEST(QuillHeader, WritingWithoutAGeneratorIsRefused) {
     TQuillHeader header(nullptr);
     TStringList lines;
     EXPECT_THROW(header.WriteHtml(psOpening, lines), Exception);
+}
+
+
+TEST(QuillHeader, CharsetIsDeclaredFirstInTheHead) {
+    TForm form(nullptr);
+    form.SetColor(12967650);
+    TQuillHtmlGenerator generator(&form);
+    TQuillHeader header(&form);
+    header.SetTitle("Caf\xC3\xA9");
+    header.SetCharset("utf-8");
+    header.SetGenerator(&generator);
+    TStringList lines;
+    header.WriteHtml(psOpening, lines);
+    EXPECT_EQ(test::LinesOf(lines), (Lines{"<html>", "<head>", " <meta charset=\"utf-8\">", " <title>Caf\xC3\xA9</title>",
+                                           kStyle, kRule, " </style>", "</head>", "<body>"}));
+    header.SetCharset("");
+    lines.Clear();
+    header.WriteHtml(psOpening, lines);
+    EXPECT_EQ(lines[2], " <title>Caf\xC3\xA9</title>");
+}
+
+TEST(QuillHeader, CharsetNamesThatCouldLeaveTheAttributeAreRefused) {
+    TQuillHeader header(nullptr);
+    for (const char* good : {"utf-8", "ISO-8859-1", "Shift_JIS", "x-mac-roman", "csISO2022JP", "ANSI_X3.4-1968", "UTF-7+x"}) {
+        EXPECT_NO_THROW(header.SetCharset(good)) << good;
+        EXPECT_EQ(header.Charset(), good);
+    }
+    header.SetCharset("utf-8");
+    for (const char* bad : {"utf-8\"><script>", "utf 8", "utf-8'", "a<b", "a&b", "\xC3\xA9", "x\ny", "x\ty",
+                            "0123456789012345678901234567890123456789x"}) {
+        EXPECT_THROW(header.SetCharset(bad), Exception) << bad;
+        EXPECT_EQ(header.Charset(), "utf-8") << bad;
+    }
+}
+
+TEST(QuillHeaderDesign, CharsetIsStoredWhenSetAndRefusedWithItsPlace) {
+    RegisterQuillClasses();
+    auto form = ReadFormDesign(R"({"class": "TForm", "name": "F", "children": [
+        {"class": "TQuillHeader", "name": "H", "properties": {"Charset": "utf-8"}}]})",
+                               "charset.json");
+    const std::string written = WriteFormDesign(*form);
+    EXPECT_NE(written.find("\"Charset\": \"utf-8\""), std::string::npos) << written;
+    EXPECT_EQ(WriteFormDesign(*ReadFormDesign(R"({"class": "TForm", "name": "F", "children": [
+        {"class": "TQuillHeader", "name": "H"}]})", "none.json")).find("Charset"), std::string::npos);
+    try {
+        ReadFormDesign(R"({"class": "TForm", "name": "F", "children": [
+            {"class": "TQuillHeader", "name": "H", "properties": {"Charset": "utf-8\"><script>x</script>"}}]})",
+                       "bad.json");
+        ADD_FAILURE() << "accepted";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "bad.json: F.H.Charset: invalid character set name \"utf-8\"><script>x</script>\": "
+                               "only letters, digits and \"-_.:+\" may appear in it, as in \"utf-8\"");
+    }
 }
 
 }  // namespace

@@ -30,8 +30,8 @@ def refused_variants(design):
     bad_property.setdefault("properties", {})["Colour"] = "clRed"
     yield "unknown property", bad_property
     bad_colour = copy.deepcopy(design)
-    bad_colour.setdefault("properties", {})["Color"] = "#FF0000"
-    yield "HTML colour", bad_colour
+    bad_colour.setdefault("properties", {})["Color"] = "#FF00"
+    yield "HTML colour of four digits", bad_colour
     bad_member = copy.deepcopy(design)
     bad_member["children"] = [{"class": "TQuillLabel", "name": "L",
                                "properties": {"CellFormat": {"AlignH": "haMiddle"}}}]
