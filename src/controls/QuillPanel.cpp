@@ -43,6 +43,7 @@ void TQuillPanel::GetDefaultHtml(TStrings& strings) {
     CollectCellControls(*this, level.Cells, level.Cast);
     // The panel's height, not 0 as for the page: the table fills the box,
     // so what lies below the lowest child keeps the panel's colour.
+    level.Generator.SetNested(true);
     level.Generator.BuildTable(level.Cells, Width(), Height());
     level.Generator.Generate(strings);
 }

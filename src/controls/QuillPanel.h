@@ -18,6 +18,7 @@ public:
     // The nested table: the panel's width and height, the cells of its
     // direct page children, written as the page's body table is.
     void GetDefaultHtml(TStrings& strings) override;
+    bool AppendsToPage() const override { return !OnGetHtml(); }
 };
 
 }  // namespace quill
