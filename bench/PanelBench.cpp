@@ -43,7 +43,7 @@ std::string NestedDesign(int depth) {
     std::string text = R"({"class": "TForm", "name": "F", "properties": {"Width": 1000}, "children": [
         {"class": "TQuillHtmlGenerator", "name": "G"})";
     for (int i = 0; i < depth; ++i)
-        text += R"(, {"class": "TQuillPanel", "name": "P)" + std::to_string(i) +
+        text += std::string(i ? "" : ", ") + R"({"class": "TQuillPanel", "name": "P)" + std::to_string(i) +
                 R"(", "properties": {"Left": 1, "Top": 1, "Width": )" + std::to_string(1000 - 2 * i) +
                 R"(, "Height": )" + std::to_string(1000 - 2 * i) + R"(}, "children": [)";
     text += R"({"class": "TQuillLabel", "name": "L", "properties": {"Width": 5, "Height": 5, "AutoSize": false}})";

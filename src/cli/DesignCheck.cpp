@@ -164,7 +164,9 @@ private:
             return;
         }
         if (!pageControl || &control == &root) return;
-        if (Inside(control, root))
+        if (dynamic_cast<const TQuillPanel*>(control.Parent()))
+            Warn(control, "not on the page: it sits inside " + control.Parent()->Name() + ", which is not on the page");
+        else if (Inside(control, root))
             Warn(control, "not on the page: it sits inside " + control.Parent()->Name() +
                               ", and only the page root's (" + root.Name() + ") direct children are");
         else

@@ -261,6 +261,11 @@ TEST(QuillClasses, ListsClassesAndPropertiesWithMembers) {
     EXPECT_EQ(all.Code, 0);
     for (const char* name : {"TForm", "TQuillLabel", "TQuillHtmlGenerator", "TQuillHeader", "TPanel", "THtmlTableDataProperty"})
         EXPECT_NE(all.Out.find(std::string("  ") + name), std::string::npos) << name;
+    EXPECT_NE(all.Out.find("  TQuillImage           page control\n"), std::string::npos) << all.Out;
+    EXPECT_NE(all.Out.find("  TQuillPanel           page control that holds page controls\n"), std::string::npos) << all.Out;
+    TResult image = Quill({"classes", "TQuillImage"});
+    for (const char* property : {"Alt", "AutoSize", "CellFormat", "HtmlLink", "Src", "Visible"})
+        EXPECT_NE(image.Out.find(std::string("\n  ") + property + " "), std::string::npos) << property;
     TResult cell = Quill({"classes", "THtmlTableDataProperty"});
     EXPECT_EQ(cell.Code, 0);
     // Published order, new values, members.

@@ -78,6 +78,7 @@ TEST(QuillImage, AutoSizeTakesTheImageSizeOrKeepsTheDesignedOne) {
     test::WriteFile(d / "anim.gif", test::GifBytes(33, 44));
     test::WriteFile(d / "photo.jpg", test::JpegBytes(640, 480, 3000));
     test::WriteFile(d / "liar.png", test::PngBytes(1000000, 1000000));
+    test::WriteFile(d / "long.png", test::PngBytes(40000, 10));
     test::WriteFile(d / "zero.png", test::PngBytes(0, 10));
     test::WriteFile(d / "truncated.png", test::PngBytes(30, 30).substr(0, 20));
     test::WriteFile(d / "empty.png", "");
@@ -98,7 +99,8 @@ TEST(QuillImage, AutoSizeTakesTheImageSizeOrKeepsTheDesignedOne) {
         {"anim.gif", 33, 44, ""},
         {"photo.jpg", 640, 480, ""},
         {"link.png", 320, 24, ""},
-        {"liar.png", 50, 40, "states a size of 1000000x1000000 pixels"},
+        {"liar.png", 50, 40, "not a readable PNG, JPEG or GIF image"},
+        {"long.png", 50, 40, "states a size of 40000x10 pixels, beyond the 32768 a side this reads"},
         {"zero.png", 50, 40, "not a readable PNG, JPEG or GIF image"},
         {"truncated.png", 50, 40, "not a readable PNG, JPEG or GIF image"},
         {"empty.png", 50, 40, "not a readable PNG, JPEG or GIF image"},

@@ -64,7 +64,7 @@ TEST_F(QuillPanel, EmptyPanelIsOneColouredCell) {
     panel->CellFormat().SetParentColor(false);
     panel->CellFormat().SetColor(clRed);
     EXPECT_EQ(Run(), (Lines{R"(<table cellpadding="0" cellspacing="0">)", "<tr>",
-                            R"(<td valign="top" width="200" bgcolor="#FF0000">)",
+                            R"(<td valign="top" bgcolor="#FF0000" width="200">)",
                             R"(<table cellpadding="0" cellspacing="0">)", "<tr>", R"(<td width="200" height="4"></td>)",
                             "</tr>", "</table></td>", "</tr>", "</table>"}));
 }
@@ -103,7 +103,7 @@ std::string NestedPanelDesign(size_t panels) {
     std::string text = R"({"class": "TForm", "name": "F", "properties": {"Width": 600, "Height": 400}, "children": [
         {"class": "TQuillHtmlGenerator", "name": "G"})";
     for (size_t i = 0; i < panels; ++i)
-        text += R"(, {"class": "TQuillPanel", "name": "P)" + std::to_string(i) +
+        text += std::string(i ? "" : ", ") + R"({"class": "TQuillPanel", "name": "P)" + std::to_string(i) +
                 R"(", "properties": {"Left": 1, "Top": 1, "Width": )" + std::to_string(600 - 2 * i) +
                 R"(, "Height": )" + std::to_string(400 - i) + R"(}, "children": [)";
     text += R"({"class": "TQuillLabel", "name": "Deep", "properties": {"Width": 50, "Height": 20, "AutoSize": false, "Caption": "deep"}})";
