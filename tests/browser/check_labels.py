@@ -182,7 +182,7 @@ def nested_design(name, rng, folder):
                     "children": cut([0, 0, width, height], depth + 1)}
         if kind == "image":
             images[0] += 1
-            file = "img%d.png" % images[0]
+            file = "%s-%d.png" % (name, images[0])
             png(os.path.join(folder, file), width, height, (rng.randint(60, 200), rng.randint(60, 200), 90))
             # Designed smaller: the image's own size must win.
             return {"class": "TQuillImage", "name": ident,
@@ -190,9 +190,11 @@ def nested_design(name, rng, folder):
                                    "Alt": ident, "Src": file}}
         caption = rng.choice(WORDS)
         size = rng.choice(["2", None, "3"])
+        # A cell that has its rows to itself (as wide as its table) takes its
+        # height only from FixedMinimumSize, in a panel as on the page.
         return label(ident, left, top, caption, rng.choice(list(FONTS)), size, rng.random() < 0.3, width, height,
                      False, rng.choice(["haLeft", "haCenter", "haRight"]), rng.choice(["vaTop", "vaMiddle", "vaBottom"]),
-                     fixed_min=rng.random() < 0.5)
+                     fixed_min=margin == 0 or rng.random() < 0.5)
 
     def cut(box, depth):
         """Splits the box into two to four strips, across or down, and fills
