@@ -142,6 +142,21 @@ TEST(QuillImage, SrcIsFoundBesideTheDesignWhateverTheCurrentFolder) {
               std::string::npos);
 }
 
+// A design kept for many forms (as the page server keeps its own) finds
+// the image beside the design file for each of them.
+TEST(QuillImage, FormsMadeFromAKeptDesignFindTheImageToo) {
+    test::TTempDir dir("quill-image-kept");
+    test::WriteFile(dir / "a.png", test::PngBytes(21, 22));
+    ReadImageDesign(dir.Path(), R"("Src": "a.png")");
+    const TFormDesign design(test::ReadFile(dir / "page.form.json"), (dir / "page.form.json").string());
+    for (int i = 0; i < 2; ++i) {
+        std::unique_ptr<TForm> form = design.CreateForm();
+        EXPECT_EQ(form->DesignFolder(), dir.Path().string());
+        EXPECT_EQ(ImageOf(*form).Width(), 21);
+        EXPECT_EQ(ImageOf(*form).Height(), 22);
+    }
+}
+
 TEST(QuillImage, AutoSizeOffKeepsTheDesignedSizeAndSwitchingItOnTakesTheImages) {
     test::TTempDir dir("quill-image-off");
     test::WriteFile(dir / "a.png", test::PngBytes(70, 30));
