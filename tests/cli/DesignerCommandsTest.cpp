@@ -161,7 +161,8 @@ TEST(QuillCheck, PageRootFindings) {
 
 TEST(QuillCheck, TheShippedDesignsAreCleanAndErrorsWin) {
     for (const char* example : {"examples/contact-card.form.json", "examples/links-and-header.form.json",
-                                "examples/two-columns.form.json"}) {
+                                "examples/two-columns.form.json", "examples/product-cards.form.json",
+                                "examples/letterhead.form.json"}) {
         TResult r = Quill({"check", (kSource / example).string()});
         EXPECT_EQ(r.Code, 0) << r.Out;
         EXPECT_EQ(r.Out, "");
