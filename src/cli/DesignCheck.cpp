@@ -205,6 +205,14 @@ private:
             Warn(control, "reaches " + Rect(r) + ", beyond " + panel.Name() + "'s size " +
                               std::to_string(panel.Width()) + "x" + std::to_string(panel.Height()) +
                               "; its table grows larger than the panel and moves what follows");
+        else if (auto* label = dynamic_cast<const TQuillLabel*>(&control);
+                 label && !label->AutoSize() && !label->CellFormat().FixedMinimumSize() && r.Left == 0 &&
+                 r.Right == panel.Width())
+            // No empty cell beside it says how high its rows are.
+            Warn(control, "spans the whole width of " + panel.Name() +
+                              " with FixedMinimumSize false, so its rows hold no other cell and a browser makes "
+                              "them as high as the caption, not " +
+                              std::to_string(control.Height()) + " px; set CellFormat.FixedMinimumSize to true");
     }
 
     void CheckImage(const TQuillImage& image) {

@@ -100,6 +100,7 @@ TEST(QuillCheck, PanelAndImageFindings) {
         {"class": "TQuillLabel", "name": "B", "properties": {"Left": 40, "Top": 10, "Width": 50, "Height": 20, "AutoSize": false}},
         {"class": "TQuillLabel", "name": "Low", "properties": {"Top": 90, "Width": 50, "Height": 20, "AutoSize": false}},
         {"class": "TQuillLabel", "name": "Aside", "properties": {"Left": -3, "Top": 50, "Width": 20, "Height": 20, "AutoSize": false}},
+        {"class": "TQuillLabel", "name": "Title", "properties": {"Top": 30, "Width": 200, "Height": 20, "AutoSize": false}},
         {"class": "TEdit", "name": "E", "properties": {"Left": 100, "Top": 40}},
         {"class": "TQuillPanel", "name": "Inner", "properties": {"Left": 100, "Top": 70, "Width": 90, "Height": 25}, "children": [
           {"class": "TQuillImage", "name": "Pic", "properties": {"Width": 30, "Height": 20, "Src": "missing.png"}},
@@ -113,11 +114,21 @@ TEST(QuillCheck, PanelAndImageFindings) {
               w + "F.Card.B: warning: overlaps A in (40, 10)-(50, 20), 10x10 px; the table cuts A there (the later control wins the shared cells)\n" +
                   w + "F.Card.Low: warning: reaches (0, 90)-(50, 110), beyond Card's size 200x100; its table grows larger than the panel and moves what follows\n" +
                   w + "F.Card.Aside: warning: sticks out to the left of Card at (-3, 50)-(17, 70); its table gets a cell of negative size\n" +
+                  w + "F.Card.Title: warning: spans the whole width of Card with FixedMinimumSize false, so its rows hold no other cell and a browser makes them as high as the caption, not 20 px; set CellFormat.FixedMinimumSize to true\n" +
                   w + "F.Card.E: warning: a TEdit is not a page control, so it is not on the page; only page controls such as TQuillLabel are\n" +
                   w + "F.Card.Inner.Pic: warning: Alt is empty, so readers who cannot see the image learn nothing of it; describe it in Alt\n" +
                   w + "F.Card.Inner.Pic: warning: Src \"missing.png\" cannot be read: missing.png: cannot read the file: No such file or directory; the image keeps its designed size 30x20\n" +
                   w + "F.Plain: warning: a TPanel is not a page control, so it is not on the page, nor is anything inside it; only page controls such as TQuillLabel are\n" +
                   w + "F.Plain.Hidden: warning: not on the page: it sits inside Plain, and only the page root's (F) direct children are\n");
+    // A fixed height, or a cell beside it, says how high the rows are.
+    TResult sized = Quill({"check", "-"}, R"({"class": "TForm", "name": "F", "properties": {"Width": 300}, "children": [
+      {"class": "TQuillHtmlGenerator", "name": "G"}, {"class": "TQuillHeader", "name": "H"},
+      {"class": "TQuillPanel", "name": "Card", "properties": {"Width": 300, "Height": 50}, "children": [
+        {"class": "TQuillLabel", "name": "T", "properties": {"Width": 300, "Height": 20, "AutoSize": false,
+         "CellFormat": {"FixedMinimumSize": true}}},
+        {"class": "TQuillLabel", "name": "U", "properties": {"Left": 1, "Top": 25, "Width": 299, "Height": 20, "AutoSize": false}}]}]})");
+    EXPECT_EQ(sized.Code, 0);
+    EXPECT_EQ(sized.Out, "");
 }
 
 TEST(QuillCheck, PageRootFindings) {
