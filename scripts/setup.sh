@@ -18,7 +18,7 @@ targets=("$@")
 
 packages=(
   g++ cmake make pkg-config
-  nlohmann-json3-dev
+  nlohmann-json3-dev libstb-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation2
   qt6-base-dev qt6-webengine-dev
 )

@@ -15,7 +15,8 @@ namespace {
 
 std::string KindOf(const TClassInfo& info) {
     if (IsFormClass(info)) return "form, the root of a design";
-    if (info.InheritsFrom(TQuillCustomControl::StaticInfo())) return "page control";
+    if (info.InheritsFrom(TQuillCustomControl::StaticInfo()))
+        return info.AcceptsChildren ? "page control that holds page controls" : "page control";
     if (info.IsControl && info.AcceptsChildren) return "container control, not on the page";
     if (info.IsControl) return "control, not on the page";
     return "non-visual component, a child of the form";

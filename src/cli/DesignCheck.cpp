@@ -6,8 +6,11 @@
 #include <set>
 
 #include "controls/QuillCustomControl.h"
+#include "controls/QuillImage.h"
 #include "controls/QuillLabel.h"
+#include "controls/QuillPanel.h"
 #include "framework/Color.h"
+#include "framework/Exception.h"
 #include "framework/TextHelpers.h"
 #include "framework/TypeInfo.h"
 #include "page/QuillGenerator.h"
@@ -77,13 +80,16 @@ public:
             Warn(*generator, "Container " + generator->Container()->Name() + " is a " +
                                  generator->Container()->ClassName() +
                                  ", not a container control, so the page has no controls");
-        FindOverlaps(*root);
+        FRoot = root;
+        FindPageContainers(*root);
+        for (const TWinControl* container : FPageContainers) FindOverlaps(*container);
         for (int i = 0; i < FForm.ComponentCount(); ++i) {
             auto* control = dynamic_cast<const TControl*>(FForm.Components(i));
             if (!control) continue;
             CheckPlace(*control, *root);
             if (auto* page = dynamic_cast<const TQuillCustomControl*>(control)) CheckPageControl(*page);
             if (auto* label = dynamic_cast<const TQuillLabel*>(control)) CheckLabel(*label);
+            if (auto* image = dynamic_cast<const TQuillImage*>(control)) CheckImage(*image);
             for (const std::string& overlap : FOverlaps[control]) Warn(*control, overlap);
         }
         return std::move(FFindings);
@@ -126,10 +132,30 @@ private:
         return false;
     }
 
+    // The page root and the panels on the page, whose page controls are
+    // on the page as well: found from the root down, without recursion.
+    void FindPageContainers(const TWinControl& root) {
+        std::vector<const TWinControl*> open{&root};
+        while (!open.empty()) {
+            const TWinControl* container = open.back();
+            open.pop_back();
+            FPageContainers.insert(container);
+            for (int i = 0; i < container->ControlCount(); ++i) {
+                const TControl* child = container->Controls(i);
+                if (dynamic_cast<const TQuillPanel*>(child) && OnPage(*child, *container))
+                    open.push_back(child->AsWinControl());
+            }
+        }
+    }
+
+    bool InPageContainer(const TControl& control) const {
+        return control.Parent() && FPageContainers.count(control.Parent()) > 0;
+    }
+
     // Why a control is not on the page, or nothing to say.
     void CheckPlace(const TControl& control, const TWinControl& root) {
         const bool pageControl = dynamic_cast<const TQuillCustomControl*>(&control) != nullptr;
-        if (control.Parent() == &root) {
+        if (InPageContainer(control)) {
             if (!pageControl)
                 Warn(control, "a " + control.ClassName() +
                                   " is not a page control, so it is not on the page" +
@@ -143,7 +169,9 @@ private:
             return;
         }
         if (!pageControl || &control == &root) return;
-        if (Inside(control, root))
+        if (dynamic_cast<const TQuillPanel*>(control.Parent()))
+            Warn(control, "not on the page: it sits inside " + control.Parent()->Name() + ", which is not on the page");
+        else if (Inside(control, root))
             Warn(control, "not on the page: it sits inside " + control.Parent()->Name() +
                               ", and only the page root's (" + root.Name() + ") direct children are");
         else
@@ -158,9 +186,11 @@ private:
             Warn(control, "CellFormat.Color " + color->dump() +
                               " has no effect while CellFormat.ParentColor is true; the cell takes the colour "
                               "underneath (set ParentColor to false to use it)");
-        if (!control.Parent() || !OnPageRootOf(control)) return;
+        if (!InPageContainer(control) || !OnPage(control, *control.Parent())) return;
         const TRect r = control.BoundsRect();
-        const int width = FRootWidth;
+        const TWinControl& container = *control.Parent();
+        if (&container != FRoot) return CheckInsidePanel(control, container);
+        const int width = container.Width();
         if (r.Left < 0 || r.Top < 0)
             Warn(control, "sticks out to the " + std::string(r.Left < 0 ? "left" : "top") +
                               " of the page root at " + Rect(r) + "; the table gets a cell of negative size");
@@ -169,7 +199,40 @@ private:
                               std::to_string(width) + "; the table grows wider than the page");
     }
 
-    bool OnPageRootOf(const TControl& control) const { return FRoot && OnPage(control, *FRoot); }
+    // A panel's table is as large as the panel: a control beyond any of
+    // its edges makes the table, and so the panel's cell, larger.
+    void CheckInsidePanel(const TControl& control, const TWinControl& panel) {
+        const TRect r = control.BoundsRect();
+        if (r.Left < 0 || r.Top < 0)
+            Warn(control, "sticks out to the " + std::string(r.Left < 0 ? "left" : "top") + " of " + panel.Name() +
+                              " at " + Rect(r) + "; its table gets a cell of negative size");
+        else if (r.Right > panel.Width() || r.Bottom > panel.Height())
+            Warn(control, "reaches " + Rect(r) + ", beyond " + panel.Name() + "'s size " +
+                              std::to_string(panel.Width()) + "x" + std::to_string(panel.Height()) +
+                              "; its table grows larger than the panel and moves what follows");
+        else if (auto* label = dynamic_cast<const TQuillLabel*>(&control);
+                 label && !label->AutoSize() && !label->CellFormat().FixedMinimumSize() && r.Left == 0 &&
+                 r.Right == panel.Width())
+            // No empty cell beside it says how high its rows are.
+            Warn(control, "spans the whole width of " + panel.Name() +
+                              " with FixedMinimumSize false, so its rows hold no other cell and a browser makes "
+                              "them as high as the caption, not " +
+                              std::to_string(control.Height()) + " px; set CellFormat.FixedMinimumSize to true");
+    }
+
+    void CheckImage(const TQuillImage& image) {
+        if (image.Alt().empty())
+            Warn(image, "Alt is empty, so readers who cannot see the image learn nothing of it; describe it in Alt");
+        if (!TQuillImage::IsLocalSrc(image.Src())) return;
+        try {
+            image.ReadSize();
+        } catch (const Exception& e) {
+            Warn(image, "Src " + Quoted(image.Src()) + " cannot be read: " + e.Message() +
+                            (image.AutoSize() ? "; the image keeps its designed size " + std::to_string(image.Width()) +
+                                                    "x" + std::to_string(image.Height())
+                                              : std::string()));
+        }
+    }
 
     void CheckLabel(const TQuillLabel& label) {
         if (!label.AutoSize()) return CheckFixedCaption(label);
@@ -245,8 +308,6 @@ private:
     // wins the shared cells). A sweep from left to right keeps the controls
     // the sweep line crosses, ordered by top edge; only those can overlap.
     void FindOverlaps(const TWinControl& root) {
-        FRoot = &root;
-        FRootWidth = root.Width();
         std::vector<std::pair<const TControl*, int>> controls;  // control, child order
         for (int i = 0; i < root.ControlCount(); ++i)
             if (OnPage(*root.Controls(i), root)) controls.push_back({root.Controls(i), i});
@@ -291,7 +352,7 @@ private:
     std::vector<TDesignFinding> FFindings;
     std::map<const TControl*, std::vector<std::string>> FOverlaps;
     const TWinControl* FRoot = nullptr;
-    int FRootWidth = 0;
+    std::set<const TWinControl*> FPageContainers;
 };
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "controls/QuillClasses.h"
 
+#include "controls/QuillImage.h"
 #include "controls/QuillLabel.h"
+#include "controls/QuillPanel.h"
 
 #include "page/QuillGenerator.h"
 #include "page/QuillHeader.h"
@@ -14,6 +16,8 @@ void RegisterQuillClasses() {
     RegisterDesignClass(TQuillHtmlGenerator::StaticInfo());
     RegisterDesignClass(TQuillHeader::StaticInfo());
     RegisterDesignClass(TQuillLabel::StaticInfo());
+    RegisterDesignClass(TQuillImage::StaticInfo());
+    RegisterDesignClass(TQuillPanel::StaticInfo());
 }
 
 }  // namespace quill

@@ -77,6 +77,11 @@ public:
     // One line: link start, font start, content, font end, link end.
     virtual void GetDefaultHtml(TStrings& strings);
     virtual void GetHtml(TStrings& strings);
+    // Whether GetHtml only appends lines, so the table generator may hand
+    // it the page itself instead of a list to copy from: no handler then
+    // sees the page's earlier lines. A panel's nested table is written so,
+    // and deep nesting copies nothing.
+    virtual bool AppendsToPage() const { return false; }
 
     // The page writer's short way. When this answers true the cell is the
     // start tag of PutCellStart on a line of its own, then one line of

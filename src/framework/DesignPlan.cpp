@@ -68,6 +68,7 @@ std::unique_ptr<TForm> TDesignPlan::CreateForm(const std::string& fileName) cons
                 // The reader made sure the root's class is a form.
                 form.reset(static_cast<TForm*>(step.Class->Create(nullptr)));
                 assembly.Start(*form, step.Text, components);
+                form->SetDesignFolder(DesignFolderOf(fileName));
                 targets.assign(1, form.get());
             } else {
                 targets.assign(1, &assembly.AddChild(*step.Class, step.Text, *assembly.Created()[step.Index]));

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "framework/CachedCast.h"
 #include "framework/Saturate.h"
@@ -33,9 +35,19 @@ public:
     const std::string& StatusText() const { return FStatusText; }
     void SetStatusText(const std::string& text);
 
+    // The folder that file names in the design are relative to: the
+    // folder of the design file the form was read from, or empty for the
+    // current one.
+    const std::string& DesignFolder() const { return FDesignFolder; }
+    void SetDesignFolder(std::string folder) { FDesignFolder = std::move(folder); }
+
 private:
     std::string FStatusText;
+    std::string FDesignFolder;
 };
+
+// The folder part of a design file's name; empty when it names none.
+std::string DesignFolderOf(const std::string& fileName);
 
 // For BindComponents: the form's component of class T named `name`;
 // raises Exception when there is none.

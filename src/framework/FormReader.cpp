@@ -92,6 +92,7 @@ public:
     std::unique_ptr<TForm> Create(const TDesignValue& root) {
         std::unique_ptr<TForm> form = CreateRoot(root);
         FForm = form.get();
+        form->SetDesignFolder(DesignFolderOf(FFileName));
         ReadTree(*form, root, TPlace{nullptr, form->Name()});
         ResolveReferences();
         try {

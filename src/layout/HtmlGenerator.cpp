@@ -73,8 +73,9 @@ void THtmlTableGenerator::Generate(TStrings& output) {
 void THtmlTableGenerator::GenerateTable() {
     // Every row writes two lines and every cell at least one.
     const TCellTable& table = Table();
-    Output()->Reserve(Output()->Count() + static_cast<int>(std::min<size_t>(
-                                              4 + 2 * static_cast<size_t>(table.RowCount()) + table.CellCount(), INT32_MAX)));
+    if (!FNested)
+        Output()->Reserve(Output()->Count() + static_cast<int>(std::min<size_t>(
+                                                  4 + 2 * static_cast<size_t>(table.RowCount()) + table.CellCount(), INT32_MAX)));
     WriteLine(FTableStart[FCenterPage]);
     GenerateRows();
     WriteLine(FTableEnd);
@@ -148,6 +149,19 @@ void THtmlTableGenerator::WriteControlCell(THtmlTag& tag, TQuillCustomControl& c
     FLine.clear();
     tag.WriteStartTag(FLine);
     WriteLine(FLine);
+    if (control.AppendsToPage()) {
+        try {
+            control.GetHtml(*Output());
+        } catch (...) {
+            // The lines written before the failure stay.
+        }
+        // The same bytes as through a list of its own: the end tag closes
+        // the control's last line, or the opening line.
+        FLine.clear();
+        tag.WriteEndTag(FLine);
+        AppendToLastLine(*Output(), FLine);
+        return;
+    }
     FControlLines.Clear();
     try {
         WriteControlHtml(control);

@@ -63,6 +63,10 @@ public:
     THtmlTableGenerator();
     bool CenterPage() const { return FCenterPage; }
     void SetCenterPage(bool value) { FCenterPage = value; }
+    // A table inside a cell of another table's output: the output then
+    // grows as that table's writer lets it, never reserved to this
+    // table's exact end, which would copy it again for every nested table.
+    void SetNested(bool value) { FNested = value; }
     void Generate(TStrings& output) override;
 
 protected:
@@ -86,6 +90,7 @@ private:
     void WriteKeptEmptyCell(TStringList& lines, const TCellData& cell);
 
     bool FCenterPage = false;
+    bool FNested = false;
     std::array<TEmptyCellText, 64> FEmptyCells;
     // Reused for every cell, so a cell costs no allocation of its own.
     THtmlTag FCellTag{"td", {toAlwaysWrite}};

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/QuillWrappedControl.h"
+#include "framework/Exception.h"
 #include "framework/Panel.h"
 #include "qtbridge/QtPalette.h"
 
@@ -79,6 +80,31 @@ void PaintShape(QPainter& painter, const TShape& shape, const QRect& area) {
     else
         painter.setBrush(Qt::NoBrush);
     painter.drawRect(area.adjusted(0, 0, -1, -1));
+}
+
+QImage LoadPicture(const TQuillImage& image) {
+    try {
+        image.ReadSize();
+    } catch (const Exception&) {
+        return {};
+    }
+    QImage picture;
+    picture.load(ToQString(image.ImagePath()));
+    return picture;
+}
+
+void PaintImage(QPainter& painter, const TQuillImage& image, const QImage& picture, const QRect& area) {
+    painter.fillRect(area, ToQColor(image.Color()));
+    if (!picture.isNull()) {
+        // Drawn at the control's size, as the browser draws it.
+        painter.drawImage(area, picture);
+        return;
+    }
+    painter.setPen(ToQColor(clGray));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
+    painter.setPen(ToQColor(clBlack));
+    painter.drawText(area.adjusted(3, 3, -3, -3), Qt::AlignCenter | Qt::TextWordWrap, ToQString(image.Alt()));
 }
 
 }  // namespace quill::qtbridge

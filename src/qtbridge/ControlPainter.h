@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QImage>
 #include <QPainter>
 #include <QRect>
 
+#include "controls/QuillImage.h"
 #include "framework/Control.h"
 #include "framework/Label.h"
 #include "framework/Shape.h"
@@ -20,5 +22,13 @@ void PaintLabel(QPainter& painter, const TLabel& label, const QRect& area);
 
 // The outline of a shape in its pen style; a solid brush fills it.
 void PaintShape(QPainter& painter, const TShape& shape, const QRect& area);
+
+// The picture an image control's Src names, or a null image when it cannot
+// be read. The file is looked at the way the page's sizing looks at it
+// first, so a pipe, a device or a huge file is never handed to Qt.
+QImage LoadPicture(const TQuillImage& image);
+// The picture over the control's area, or, when there is none, a framed
+// placeholder with the alt text.
+void PaintImage(QPainter& painter, const TQuillImage& image, const QImage& picture, const QRect& area);
 
 }  // namespace quill::qtbridge

@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QToolButton>
+#include <memory>
 
 #include "framework/Button.h"
 #include "framework/Edit.h"
@@ -116,6 +117,19 @@ QWidget* ToolBarWidget(TToolBar& bar, QWidget& parent) {
     return widget;
 }
 
+// The picture is read when the control changes, not at every paint.
+QWidget* ImageWidget(TQuillImage& image, QWidget& parent) {
+    auto* widget = new TPaintedWidget(&parent);
+    auto picture = std::make_shared<QImage>();
+    auto* binding = new TControlBinding(
+        image, *widget, [picture](TControl& control) { *picture = LoadPicture(static_cast<TQuillImage&>(control)); });
+    binding->ControlChanged(image, TControlChange::State);
+    widget->SetPainter([binding, picture](QPainter& painter, const QRect& area) {
+        if (auto* i = ControlOf<TQuillImage>(binding)) PaintImage(painter, *i, *picture, area);
+    });
+    return widget;
+}
+
 QWidget* CreateOne(TControl& control, QWidget& parent) {
     if (auto* edit = dynamic_cast<TEdit*>(&control)) return EditWidget(*edit, parent);
     if (auto* button = dynamic_cast<TButton*>(&control)) return ButtonWidget(*button, parent);
@@ -123,6 +137,7 @@ QWidget* CreateOne(TControl& control, QWidget& parent) {
     if (auto* toolButton = dynamic_cast<TToolButton*>(&control)) return ToolButtonWidget(*toolButton, parent);
     if (auto* label = dynamic_cast<TLabel*>(&control)) return Painted(*label, parent, PaintLabel);
     if (auto* shape = dynamic_cast<TShape*>(&control)) return Painted(*shape, parent, PaintShape);
+    if (auto* image = dynamic_cast<TQuillImage*>(&control)) return ImageWidget(*image, parent);
     // Panels, page controls and any other container: their colour.
     if (auto* container = dynamic_cast<TWinControl*>(&control)) return Painted(*container, parent, PaintBackground);
     return Painted(control, parent, [](QPainter&, const TControl&, const QRect&) {});

@@ -1,9 +1,10 @@
 // Renders a design for the browser check. The page is written as the
-// quill program writes it, except that each label's cell carries a
-// data-label attribute with the label's name, so that the browser can tell
-// the cells apart. Standard output gets one JSON object per label: its
-// name, its rectangle in the page root, whether it sizes itself, and on how
-// many lines its caption is laid out on screen; then the page root's size.
+// quill program writes it, except that each label's and image's cell
+// carries a data-label attribute with the control's name, so that the
+// browser can tell the cells apart. Standard output gets one JSON object
+// per control, those inside panels included: its name, its kind, its
+// rectangle in the page root, whether it sizes itself, and on how many
+// lines a label's caption is laid out on screen; then the page root's size.
 #include <fstream>
 #include <iostream>
 
@@ -11,7 +12,9 @@
 
 #include "aspserver/PageOne.h"
 #include "controls/QuillClasses.h"
+#include "controls/QuillImage.h"
 #include "controls/QuillLabel.h"
+#include "controls/QuillPanel.h"
 #include "framework/Exception.h"
 #include "framework/FormReader.h"
 #include "page/QuillGenerator.h"
@@ -38,26 +41,40 @@ int ScreenLines(TQuillLabel& label) {
     return height / platform::LineHeight(textFont);
 }
 
-nlohmann::json MarkLabels(TWinControl& root) {
-    nlohmann::json labels = nlohmann::json::array();
-    for (int i = 0; i < root.ControlCount(); ++i) {
-        auto* label = dynamic_cast<TQuillLabel*>(root.Controls(i));
-        if (!label || !label->Visible()) continue;
-        const std::string name = label->Name();
-        TQuillUpdateTagEvent previous = label->OnUpdateTag();
-        label->SetOnUpdateTag([previous, name](THtmlTag& tag) {
-            if (previous) previous(tag);
-            if (tag.TagName() == "td") tag.SetAttribute("data-label", name);
-        });
-        labels.push_back({{"name", name},
-                          {"left", label->Left()},
-                          {"top", label->Top()},
-                          {"width", label->Width()},
-                          {"height", label->Height()},
-                          {"autoSize", label->AutoSize()},
-                          {"lines", ScreenLines(*label)}});
+void MarkCell(TQuillCustomControl& control) {
+    const std::string name = control.Name();
+    TQuillUpdateTagEvent previous = control.OnUpdateTag();
+    control.SetOnUpdateTag([previous, name](THtmlTag& tag) {
+        if (previous) previous(tag);
+        if (tag.TagName() == "td") tag.SetAttribute("data-label", name);
+    });
+}
+
+// The labels and images of `container` and of the visible panels in it,
+// each at its place in the page root: a panel's table puts its children
+// relative to the panel.
+void MarkControls(TWinControl& container, int left, int top, nlohmann::json& controls) {
+    for (int i = 0; i < container.ControlCount(); ++i) {
+        TControl* child = container.Controls(i);
+        if (!child->Visible()) continue;
+        const int x = left + child->Left(), y = top + child->Top();
+        if (auto* panel = dynamic_cast<TQuillPanel*>(child)) {
+            MarkControls(*panel, x, y, controls);
+            continue;
+        }
+        auto* label = dynamic_cast<TQuillLabel*>(child);
+        auto* image = dynamic_cast<TQuillImage*>(child);
+        if (!label && !image) continue;
+        MarkCell(*static_cast<TQuillCustomControl*>(child));
+        controls.push_back({{"name", child->Name()},
+                            {"kind", label ? "label" : "image"},
+                            {"left", x},
+                            {"top", y},
+                            {"width", child->Width()},
+                            {"height", child->Height()},
+                            {"autoSize", label ? label->AutoSize() : image->AutoSize()},
+                            {"lines", label ? ScreenLines(*label) : 0}});
     }
-    return labels;
 }
 
 }  // namespace
@@ -73,7 +90,8 @@ int main(int argc, char** argv) {
         std::unique_ptr<TForm> form = LoadFormDesign(argv[1]);
         TQuillHtmlGenerator& generator = FirstGenerator(*form);
         TWinControl& root = generator.PageRootControl();
-        nlohmann::json labels = MarkLabels(root);
+        nlohmann::json labels = nlohmann::json::array();
+        MarkControls(root, 0, 0, labels);
         std::ofstream page(argv[2], std::ios::binary | std::ios::trunc);
         page << generator.Generate()->Text();
         if (!page.flush()) throw Exception(std::string(argv[2]) + ": the page was not written");

@@ -1,13 +1,18 @@
 #!/usr/bin/env python3
-"""Lays pages out in headless Chromium and checks every label's cell.
+"""Lays pages out in headless Chromium and checks every label's and image's cell.
 
 Pages: the examples, the page form, a generated design of auto-sized labels
-(three fonts, the default HTML size and sizes 2 to 7, plain and bold) and a
-generated design of fixed-size labels. For each label the browser must keep
+(three fonts, the default HTML size and sizes 2 to 7, plain and bold), a
+generated design of fixed-size labels, and random designs of panels nested
+in panels holding labels and images. For each label the browser must keep
 the caption on one line (a fixed-size label whose caption wraps on screen on
 no more lines than on screen) inside the cell, and, unless the label overlaps
-another one, put the cell within 1 px of the label's rectangle.
+another one, put the cell within 1 px of the label's rectangle in the page,
+however deep in panels it sits. Each image must be drawn within 1 px of its
+rectangle, and so must its cell.
 """
+import struct
+import zlib
 import argparse
 import html
 import json
@@ -30,11 +35,19 @@ WORDS = ["Hello", "Tom", "illicit", "Mmm", "7946", "World", "quill", "WAVE", "ju
          "Lovely", "AVATAR", "minimum", "Wolf", "tiny", "Yoyo", "kerning", "If", "Tj", "W1", "flaw"]
 
 MEASURE_SCRIPT = r"""
+function pageTable(td) {
+  let table = td.closest('table');
+  for (let outer = table.parentElement.closest('table'); outer; outer = outer.parentElement.closest('table'))
+    table = outer;
+  return table;
+}
 function measure(doc) {
   const labels = [];
   for (const td of doc.querySelectorAll('td[data-label]')) {
-    const t = td.closest('table').getBoundingClientRect();
+    const t = pageTable(td).getBoundingClientRect();
     const c = td.getBoundingClientRect();
+    const img = td.querySelector('img');
+    const i = img && img.getBoundingClientRect();
     const range = doc.createRange();
     const walker = doc.createTreeWalker(td, NodeFilter.SHOW_TEXT);
     const tops = new Set();
@@ -53,6 +66,7 @@ function measure(doc) {
     labels.push({name: td.dataset.label,
                  cell: [c.left - t.left, c.top - t.top, c.width, c.height],
                  text: box && [box[0] - t.left, box[1] - t.top, box[2] - box[0], box[3] - box[1]],
+                 image: i && [i.left - t.left, i.top - t.top, i.width, i.height],
                  lines: tops.size});
   }
   return labels;
@@ -131,6 +145,76 @@ def fixed_size_design():
     return form("FixedSize", 1000, top, labels)
 
 
+def png(path, width, height, rgb):
+    """A plain PNG of one colour with a darker frame."""
+    dark = bytes(c // 2 for c in rgb)
+    rows = []
+    for y in range(height):
+        row = bytearray(b"\0")
+        for x in range(width):
+            row += dark if x in (0, width - 1) or y in (0, height - 1) else bytes(rgb)
+        rows.append(bytes(row))
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+                + chunk(b"IDAT", zlib.compress(b"".join(rows))) + chunk(b"IEND", b""))
+
+
+def nested_design(name, rng, folder):
+    """Panels in panels, cut from the page like a guillotine, each piece a
+    label, an image or another panel, with a margin of its own."""
+    images = [0]
+
+    def piece(box, depth):
+        left, top, width, height = box
+        margin = rng.randint(0, 3)
+        left, top, width, height = left + margin, top + margin, width - 2 * margin, height - 2 * margin
+        kind = rng.choice(["panel", "panel", "label", "image"]) if depth < 4 and width > 60 and height > 50 \
+            else rng.choice(["label", "image"])
+        ident = "%s%d" % (kind.capitalize(), next(counter))
+        if kind == "panel":
+            colour = rng.randint(0xC0, 0xFF) | rng.randint(0xC0, 0xFF) << 8 | rng.randint(0xC0, 0xFF) << 16
+            return {"class": "TQuillPanel", "name": ident,
+                    "properties": {"Left": left, "Top": top, "Width": width, "Height": height,
+                                   "CellFormat": {"Color": colour, "ParentColor": False}},
+                    "children": cut([0, 0, width, height], depth + 1)}
+        if kind == "image":
+            images[0] += 1
+            file = "%s-%d.png" % (name, images[0])
+            png(os.path.join(folder, file), width, height, (rng.randint(60, 200), rng.randint(60, 200), 90))
+            # Designed smaller: the image's own size must win.
+            return {"class": "TQuillImage", "name": ident,
+                    "properties": {"Left": left, "Top": top, "Width": max(1, width // 2), "Height": max(1, height // 2),
+                                   "Alt": ident, "Src": file}}
+        caption = rng.choice(WORDS)
+        size = rng.choice(["2", None, "3"])
+        # A cell that has its rows to itself (as wide as its table) takes its
+        # height only from FixedMinimumSize, in a panel as on the page.
+        return label(ident, left, top, caption, rng.choice(list(FONTS)), size, rng.random() < 0.3, width, height,
+                     False, rng.choice(["haLeft", "haCenter", "haRight"]), rng.choice(["vaTop", "vaMiddle", "vaBottom"]),
+                     fixed_min=margin == 0 or rng.random() < 0.5)
+
+    def cut(box, depth):
+        """Splits the box into two to four strips, across or down, and fills
+        each with a piece; a strip too small for a caption stays empty."""
+        left, top, width, height = box
+        across = rng.random() < 0.5
+        extent = width if across else height
+        count = rng.randint(2, 4)
+        marks = sorted(rng.sample(range(1, extent), min(count - 1, extent - 1)))
+        pieces = []
+        for start, end in zip([0] + marks, marks + [extent]):
+            strip = [left + start, top, end - start, height] if across else [left, top + start, width, end - start]
+            if strip[2] >= 90 and strip[3] >= 34:
+                pieces.append(piece(strip, depth))
+        return pieces
+
+    counter = iter(range(1, 1 << 30))
+    return form(name, 760, 520, cut([0, 0, 760, 520], 1))
+
+
 def check_fonts():
     for family, face in FONTS.items():
         found = subprocess.run(["fc-match", "-f", "%{family}", family], capture_output=True, text=True).stdout
@@ -183,13 +267,21 @@ def check_page(page, designed, measured):
     seen = {m["name"]: m for m in measured}
     overlaps = overlapping(designed)
     for d in designed:
-        where = "%s: label %s" % (page, d["name"])
+        where = "%s: %s %s" % (page, d["kind"], d["name"])
         m = seen.get(d["name"])
         if m is None:
             failures.append("%s: no cell in the page" % where)
             continue
         rect = [d["left"], d["top"], d["width"], d["height"]]
         cell = m["cell"]
+        if d["kind"] == "image":
+            if not m["image"]:
+                failures.append("%s: no image in cell %s" % (where, box(cell)))
+            elif any(abs(a - b) > TOLERANCE for a, b in zip(m["image"], rect)):
+                failures.append("%s: image drawn at %s, designed %s" % (where, box(m["image"]), box(rect)))
+            if d["name"] not in overlaps and any(abs(a - b) > TOLERANCE for a, b in zip(cell, rect)):
+                failures.append("%s: cell %s, designed %s" % (where, box(cell), box(rect)))
+            continue
         allowed = 1 if d["autoSize"] else max(1, d["lines"])
         if m["text"] is None:
             failures.append("%s: no text laid out in cell %s" % (where, box(cell)))
@@ -220,7 +312,10 @@ def main():
         for name in sorted(os.listdir(examples)):
             if name.endswith(".form.json"):
                 designs[name[:-len(".form.json")]] = os.path.join(examples, name)
-        for design in (auto_sized_design(), fixed_size_design()):
+        rng = random.Random(20)
+        generated = [auto_sized_design(), fixed_size_design()]
+        generated += [nested_design("Nested%d" % i, rng, folder) for i in range(6)]
+        for design in generated:
             path = os.path.join(folder, design["name"] + ".form.json")
             with open(path, "w") as f:
                 json.dump(design, f, indent=1)
@@ -241,7 +336,9 @@ def main():
         failures += check_page(name, labels[name], measured.get(name, []))
     count = sum(len(l) for l in labels.values())
     wrapped = sum(1 for page in measured.values() for m in page if m["lines"] > 1)
-    print("%d labels on %d pages, %d laid out on more than one line" % (count, len(designs), wrapped))
+    images = sum(1 for l in labels.values() for d in l if d["kind"] == "image")
+    print("%d labels and images (%d images) on %d pages, %d laid out on more than one line"
+          % (count, images, len(designs), wrapped))
     for failure in failures:
         print(failure)
     return 1 if failures else 0

@@ -90,6 +90,47 @@ TEST(QuillCheck, ReportsEveryKindOfFindingAtItsObject) {
     EXPECT_EQ(quiet.Out, "");
 }
 
+// Inside a TQuillPanel the page controls are on the page, and the
+// checks of the page root apply within the panel.
+TEST(QuillCheck, PanelAndImageFindings) {
+    const char* design = R"({"class": "TForm", "name": "F", "properties": {"Width": 300, "Height": 200}, "children": [
+      {"class": "TQuillHtmlGenerator", "name": "G"}, {"class": "TQuillHeader", "name": "H"},
+      {"class": "TQuillPanel", "name": "Card", "properties": {"Left": 10, "Top": 10, "Width": 200, "Height": 100}, "children": [
+        {"class": "TQuillLabel", "name": "A", "properties": {"Width": 50, "Height": 20, "AutoSize": false}},
+        {"class": "TQuillLabel", "name": "B", "properties": {"Left": 40, "Top": 10, "Width": 50, "Height": 20, "AutoSize": false}},
+        {"class": "TQuillLabel", "name": "Low", "properties": {"Top": 90, "Width": 50, "Height": 20, "AutoSize": false}},
+        {"class": "TQuillLabel", "name": "Aside", "properties": {"Left": -3, "Top": 50, "Width": 20, "Height": 20, "AutoSize": false}},
+        {"class": "TQuillLabel", "name": "Title", "properties": {"Top": 30, "Width": 200, "Height": 20, "AutoSize": false}},
+        {"class": "TEdit", "name": "E", "properties": {"Left": 100, "Top": 40}},
+        {"class": "TQuillPanel", "name": "Inner", "properties": {"Left": 100, "Top": 70, "Width": 90, "Height": 25}, "children": [
+          {"class": "TQuillImage", "name": "Pic", "properties": {"Width": 30, "Height": 20, "Src": "missing.png"}},
+          {"class": "TQuillImage", "name": "Web", "properties": {"Left": 40, "Width": 30, "Height": 20, "Src": "http://x/a.png", "Alt": "a"}}]}]},
+      {"class": "TPanel", "name": "Plain", "properties": {"Left": 220, "Top": 10, "Width": 60, "Height": 60}, "children": [
+        {"class": "TQuillPanel", "name": "Hidden", "properties": {"Width": 10, "Height": 10}}]}]})";
+    TResult r = Quill({"check", "-"}, design);
+    EXPECT_EQ(r.Code, 3);
+    const std::string w = "<stdin>: ";
+    EXPECT_EQ(r.Out,
+              w + "F.Card.B: warning: overlaps A in (40, 10)-(50, 20), 10x10 px; the table cuts A there (the later control wins the shared cells)\n" +
+                  w + "F.Card.Low: warning: reaches (0, 90)-(50, 110), beyond Card's size 200x100; its table grows larger than the panel and moves what follows\n" +
+                  w + "F.Card.Aside: warning: sticks out to the left of Card at (-3, 50)-(17, 70); its table gets a cell of negative size\n" +
+                  w + "F.Card.Title: warning: spans the whole width of Card with FixedMinimumSize false, so its rows hold no other cell and a browser makes them as high as the caption, not 20 px; set CellFormat.FixedMinimumSize to true\n" +
+                  w + "F.Card.E: warning: a TEdit is not a page control, so it is not on the page; only page controls such as TQuillLabel are\n" +
+                  w + "F.Card.Inner.Pic: warning: Alt is empty, so readers who cannot see the image learn nothing of it; describe it in Alt\n" +
+                  w + "F.Card.Inner.Pic: warning: Src \"missing.png\" cannot be read: missing.png: cannot read the file: No such file or directory; the image keeps its designed size 30x20\n" +
+                  w + "F.Plain: warning: a TPanel is not a page control, so it is not on the page, nor is anything inside it; only page controls such as TQuillLabel are\n" +
+                  w + "F.Plain.Hidden: warning: not on the page: it sits inside Plain, and only the page root's (F) direct children are\n");
+    // A fixed height, or a cell beside it, says how high the rows are.
+    TResult sized = Quill({"check", "-"}, R"({"class": "TForm", "name": "F", "properties": {"Width": 300}, "children": [
+      {"class": "TQuillHtmlGenerator", "name": "G"}, {"class": "TQuillHeader", "name": "H"},
+      {"class": "TQuillPanel", "name": "Card", "properties": {"Width": 300, "Height": 50}, "children": [
+        {"class": "TQuillLabel", "name": "T", "properties": {"Width": 300, "Height": 20, "AutoSize": false,
+         "CellFormat": {"FixedMinimumSize": true}}},
+        {"class": "TQuillLabel", "name": "U", "properties": {"Left": 1, "Top": 25, "Width": 299, "Height": 20, "AutoSize": false}}]}]})");
+    EXPECT_EQ(sized.Code, 0);
+    EXPECT_EQ(sized.Out, "");
+}
+
 TEST(QuillCheck, PageRootFindings) {
     struct {
         const char* name;
@@ -131,7 +172,8 @@ TEST(QuillCheck, PageRootFindings) {
 
 TEST(QuillCheck, TheShippedDesignsAreCleanAndErrorsWin) {
     for (const char* example : {"examples/contact-card.form.json", "examples/links-and-header.form.json",
-                                "examples/two-columns.form.json", "examples/price-list.form.json"}) {
+                                "examples/two-columns.form.json", "examples/product-cards.form.json",
+                                "examples/letterhead.form.json", "examples/price-list.form.json"}) {
         TResult r = Quill({"check", (kSource / example).string()});
         EXPECT_EQ(r.Code, 0) << r.Out;
         EXPECT_EQ(r.Out, "");
@@ -231,6 +273,11 @@ TEST(QuillClasses, ListsClassesAndPropertiesWithMembers) {
     EXPECT_EQ(all.Code, 0);
     for (const char* name : {"TForm", "TQuillLabel", "TQuillHtmlGenerator", "TQuillHeader", "TPanel", "THtmlTableDataProperty"})
         EXPECT_NE(all.Out.find(std::string("  ") + name), std::string::npos) << name;
+    EXPECT_NE(all.Out.find("  TQuillImage           page control\n"), std::string::npos) << all.Out;
+    EXPECT_NE(all.Out.find("  TQuillPanel           page control that holds page controls\n"), std::string::npos) << all.Out;
+    TResult image = Quill({"classes", "TQuillImage"});
+    for (const char* property : {"Alt", "AutoSize", "CellFormat", "HtmlLink", "Src", "Visible"})
+        EXPECT_NE(image.Out.find(std::string("\n  ") + property + " "), std::string::npos) << property;
     TResult cell = Quill({"classes", "THtmlTableDataProperty"});
     EXPECT_EQ(cell.Code, 0);
     // Published order, new values, members.
