@@ -222,7 +222,7 @@ private:
 
     void CheckImage(const TQuillImage& image) {
         if (image.Alt().empty())
-            Warn(image, "Alt is empty, so readers who cannot see the image learn nothing of it; describe it in Alt");
+            Advise(image, "Alt is empty, so readers who cannot see the image learn nothing of it; describe it in Alt");
         if (!TQuillImage::IsLocalSrc(image.Src())) return;
         try {
             image.ReadSize();
@@ -253,7 +253,7 @@ private:
     // cell, and with it the table. Markup is not measured: its tags and
     // line breaks are not what the page shows.
     void CheckFixedCaption(const TQuillLabel& label) {
-        if (!OnPageRootOf(label) || label.Caption().empty()) return;
+        if (!InPageContainer(label) || !OnPage(label, *label.Parent()) || label.Caption().empty()) return;
         if (!label.PlainText() && label.Caption().find_first_of("<&\r\n") != std::string::npos) return;
         const TLabel& inner = label.InnerLabel();
         int widest = 0;
