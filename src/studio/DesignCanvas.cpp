@@ -289,6 +289,7 @@ void TDesignCanvas::mousePressEvent(QMouseEvent* event) {
         FHandle = handle->second;
         FStarts = {{FResized, FResized->BoundsRect()}};
         FStartBox = ToTRect(RectOf(*FResized));
+        PrepareSnap();
         return;
     }
     TComponent* hit = ComponentAt(point);
@@ -394,7 +395,11 @@ void TDesignCanvas::StartMove() {
         FStartBox = first ? r : Union(FStartBox, r);
         first = false;
     }
-    // The edges of everything that stays put, found once for the drag.
+    PrepareSnap();
+}
+
+void TDesignCanvas::PrepareSnap() {
+    // The edges of everything that stays put, found once per drag.
     std::vector<int> xs{0, width()}, ys{0, height()};
     std::unordered_set<const TControl*> moving;
     for (const TStart& s : FStarts) moving.insert(s.Control);
@@ -452,7 +457,6 @@ void TDesignCanvas::ResizeTo(const QPoint& point) {
     const bool right = FHandle >= 2 && FHandle <= 4;
     const bool top = FHandle <= 2;
     const bool bottom = FHandle >= 4 && FHandle <= 6;
-    FSnapper.SetGrid(FSnapToGrid ? FGridStep : 0);
     if (left) box.Left = std::min(FSnapper.SnapX(point.x(), guideX), box.Right - 1);
     if (right) box.Right = std::max(FSnapper.SnapX(point.x(), guideX), box.Left + 1);
     if (top) box.Top = std::min(FSnapper.SnapY(point.y(), guideY), box.Bottom - 1);

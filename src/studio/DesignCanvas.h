@@ -95,6 +95,8 @@ private:
     static std::vector<QRect> Handles(const QRect& rect);
 
     void StartMove();
+    // Takes the edges of every control but the dragged ones for snapping.
+    void PrepareSnap();
     void MoveTo(const QPoint& point);
     void ResizeTo(const QPoint& point);
     void FinishMove(const QPoint& point);

@@ -1,5 +1,6 @@
 // The open design: its undo steps, saves, names and autosaved copies.
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <memory>
 
@@ -74,7 +75,8 @@ private slots:
         TComponent& panel = Doc->Add(TPanel::StaticInfo(), form, 300, 200);
         TControl* first = form.Controls(0);
         Doc->SetProperty(*first, Prop(*first, "Caption"), "Changed");
-        Doc->SetProperty(first->Font(), Prop(first->Font(), "Size"), 20);
+        TControl& panelControl = *panel.AsControl();
+        Doc->SetProperty(panelControl.Font(), Prop(panelControl.Font(), "Size"), 20);
         Doc->MoveBy({first}, 5, 7);
         Doc->Paste(Doc->CopyText({first}), form);
         Doc->Reparent({first}, *panel.AsControl()->AsWinControl());
@@ -167,7 +169,7 @@ private slots:
         QVERIFY(Doc->Form().FindComponent("QuillLabel5"));
         QCOMPARE(ControlNamed(Doc->Form(), "QuillLabel5").Parent()->Name(), std::string("Panel2"));
         // Cut and pasted back: the name is free again.
-        Doc->Cut({&Named("QuillLabel3")});
+        Doc->Cut({&Named("QuillLabel1")});
         QCOMPARE(names(Doc->Paste(copied, Doc->Form())), std::string("QuillLabel1 "));
         QVERIFY_THROWS_EXCEPTION(Exception, Doc->Paste("not json", Doc->Form()));
     }

@@ -1,5 +1,6 @@
 #include "support/StudioTestSupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
