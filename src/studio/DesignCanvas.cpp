@@ -102,6 +102,7 @@ void TDesignCanvas::FormChanged() {
 
 void TDesignCanvas::Reset() {
     FState = TState::Idle;
+    FStill = QPixmap();
     FStarts.clear();
     FResized = nullptr;
     FDropTarget = nullptr;
@@ -118,41 +119,76 @@ QRect TDesignCanvas::RectOf(const TControl& control) {
 
 void TDesignCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect clip = event->rect();
-    TForm& form = FDocument.Form();
-    qtbridge::PaintBackground(painter, form, rect());
-    if (FSnapToGrid && FGridStep >= 4) {
-        QPolygon dots;
-        for (int y = clip.top() / FGridStep * FGridStep; y <= clip.bottom(); y += FGridStep)
-            for (int x = clip.left() / FGridStep * FGridStep; x <= clip.right(); x += FGridStep) dots << QPoint(x, y);
-        painter.setPen(qtbridge::ToQColor(form.Color()).darker(130));
-        painter.drawPoints(dots);
+    // The region, not its bounding box: a drag's guide lines reach across
+    // the whole canvas, but only thin strips of it need painting.
+    const QRegion& region = event->region();
+    if (FStill.isNull()) {
+        PaintStill(painter, region, nullptr);
+    } else {
+        // During a drag what stays put comes from the picture taken when
+        // it started; only the dragged controls are drawn again.
+        for (const QRect& part : region) painter.drawPixmap(part, FStill, part);
+        for (const TStart& s : FStarts) {
+            const TWinControl* parent = s.Control->Parent();
+            const QRect clip = parent == &FDocument.Form() ? rect() : RectOf(*parent) & rect();
+            PaintTree(painter, *s.Control, ClientOrigin(*parent), clip, region);
+        }
     }
-    PaintControls(painter, form, QPoint(0, 0), clip);
     if (FOverlay) {
         painter.save();
-        FOverlay->Paint(painter, form);
+        FOverlay->Paint(painter, FDocument.Form());
         painter.restore();
     }
     PaintSelection(painter);
     PaintGuides(painter);
 }
 
+void TDesignCanvas::PaintStill(QPainter& painter, const QRegion& region, const TMoving* moving) {
+    TForm& form = FDocument.Form();
+    qtbridge::PaintBackground(painter, form, rect());
+    if (FSnapToGrid && FGridStep >= 4) {
+        QPolygon dots;
+        for (const QRect& part : region)
+            for (int y = (part.top() + FGridStep - 1) / FGridStep * FGridStep; y <= part.bottom(); y += FGridStep)
+                for (int x = (part.left() + FGridStep - 1) / FGridStep * FGridStep; x <= part.right(); x += FGridStep)
+                    dots << QPoint(x, y);
+        painter.setPen(qtbridge::ToQColor(form.Color()).darker(130));
+        painter.drawPoints(dots);
+    }
+    PaintControls(painter, form, QPoint(0, 0), rect(), region, moving);
+}
+
+void TDesignCanvas::TakeStill() {
+    TMoving moving;
+    for (const TStart& s : FStarts) moving.insert(s.Control);
+    const qreal ratio = devicePixelRatioF();
+    FStill = QPixmap(size() * ratio);
+    FStill.setDevicePixelRatio(ratio);
+    QPainter painter(&FStill);
+    PaintStill(painter, QRegion(rect()), &moving);
+}
+
 void TDesignCanvas::PaintControls(QPainter& painter, const TWinControl& container, const QPoint& origin,
-                                  const QRect& clip) {
+                                  const QRect& clip, const QRegion& region, const TMoving* moving) {
     for (int i = 0; i < container.ControlCount(); ++i) {
         TControl& control = *container.Controls(i);
-        if (!control.Visible()) continue;
-        const QRect area(origin + QPoint(control.Left(), control.Top()), QSize(control.Width(), control.Height()));
-        const QRect shown = area & clip;
-        if (shown.isEmpty()) continue;
-        painter.save();
-        painter.setClipRect(shown);
-        painter.translate(area.topLeft());
-        PaintControl(painter, control, QRect(QPoint(0, 0), area.size()));
-        painter.restore();
-        if (const TWinControl* inner = control.AsWinControl()) PaintControls(painter, *inner, area.topLeft(), shown);
+        if (!moving || !moving->count(&control)) PaintTree(painter, control, origin, clip, region, moving);
     }
+}
+
+void TDesignCanvas::PaintTree(QPainter& painter, TControl& control, const QPoint& origin, const QRect& clip,
+                              const QRegion& region, const TMoving* moving) {
+    if (!control.Visible()) return;
+    const QRect area(origin + QPoint(control.Left(), control.Top()), QSize(control.Width(), control.Height()));
+    const QRect shown = area & clip;
+    if (shown.isEmpty() || !region.intersects(shown)) return;
+    painter.save();
+    painter.setClipRect(shown, Qt::IntersectClip);
+    painter.translate(area.topLeft());
+    PaintControl(painter, control, QRect(QPoint(0, 0), area.size()));
+    painter.restore();
+    if (const TWinControl* inner = control.AsWinControl())
+        PaintControls(painter, *inner, area.topLeft(), shown, region, moving);
 }
 
 void TDesignCanvas::PaintControl(QPainter& painter, TControl& control, const QRect& area) {
@@ -290,6 +326,7 @@ void TDesignCanvas::mousePressEvent(QMouseEvent* event) {
         FStarts = {{FResized, FResized->BoundsRect()}};
         FStartBox = ToTRect(RectOf(*FResized));
         PrepareSnap();
+        TakeStill();
         return;
     }
     TComponent* hit = ComponentAt(point);
@@ -396,6 +433,7 @@ void TDesignCanvas::StartMove() {
         first = false;
     }
     PrepareSnap();
+    TakeStill();
 }
 
 void TDesignCanvas::PrepareSnap() {
@@ -427,7 +465,8 @@ QRect TDesignCanvas::DragArea() const {
     for (const TStart& s : FStarts) area |= RectOf(*s.Control).adjusted(-margin, -margin, margin, margin);
     if (FGuideX) area |= QRect(*FGuideX - 1, 0, 3, height());
     if (FGuideY) area |= QRect(0, *FGuideY - 1, width(), 3);
-    if (FDropTarget) area |= RectOf(*FDropTarget).adjusted(-2, -2, 2, 2);
+    // The form is never framed as a target: a step over it repaints little.
+    if (FDropTarget && FDropTarget != &FDocument.Form()) area |= RectOf(*FDropTarget).adjusted(-2, -2, 2, 2);
     return area;
 }
 

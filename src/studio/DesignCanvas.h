@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QToolButton>
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 #include "studio/CanvasOverlay.h"
@@ -80,7 +82,15 @@ private:
 
     void FormChanged();
     void Reset();
-    void PaintControls(QPainter& painter, const TWinControl& container, const QPoint& origin, const QRect& clip);
+    using TMoving = std::unordered_set<const TControl*>;
+    // The form and every control but the moving ones.
+    void PaintStill(QPainter& painter, const QRegion& region, const TMoving* moving);
+    // Pictures what stays put while a drag goes on.
+    void TakeStill();
+    void PaintControls(QPainter& painter, const TWinControl& container, const QPoint& origin, const QRect& clip,
+                       const QRegion& region, const TMoving* moving = nullptr);
+    void PaintTree(QPainter& painter, TControl& control, const QPoint& origin, const QRect& clip,
+                   const QRegion& region, const TMoving* moving = nullptr);
     void PaintControl(QPainter& painter, TControl& control, const QRect& area);
     void PaintSelection(QPainter& painter);
     void PaintGuides(QPainter& painter);
@@ -121,6 +131,7 @@ private:
     std::optional<int> FGuideX;
     std::optional<int> FGuideY;
     TWinControl* FDropTarget = nullptr;
+    QPixmap FStill;  // during a drag: all but the dragged controls
 
     // Qt's own widgets draw the desktop controls, as in the demo's window.
     std::unique_ptr<QLineEdit> FEditStamp;

@@ -119,9 +119,17 @@ TDeleteCommand::TDeleteCommand(TDesignDocument& document, const QString& text, s
     }
     for (int i = 0; i < form.ComponentCount(); ++i)
         if (doomed.count(form.Components(i))) FOwned.push_back({form.Components(i)->Name(), i});
-    for (TComponent* c : all)
-        if (TControl* control = c->AsControl(); control && control->Parent())
-            FChildren.push_back({c->Name(), control->Parent()->ControlIndex(control)});
+    // Each parent's children counted once, however many of them go.
+    std::unordered_map<const TControl*, int> childIndex;
+    for (TComponent* c : all) {
+        TControl* control = c->AsControl();
+        if (!control || !control->Parent()) continue;
+        if (!childIndex.count(control)) {
+            const TWinControl& parent = *control->Parent();
+            for (int i = 0; i < parent.ControlCount(); ++i) childIndex.emplace(parent.Controls(i), i);
+        }
+        FChildren.push_back({c->Name(), childIndex.at(control)});
+    }
     std::sort(FChildren.begin(), FChildren.end(), [](const TPosition& a, const TPosition& b) { return a.Index < b.Index; });
     // Every reference into what goes, from anywhere, nested objects included.
     auto scan = [&](auto& self, const std::string& holder, TPersistent& object, std::vector<std::string>& path) -> void {

@@ -72,7 +72,14 @@ TStudioWindow::TStudioWindow(QWidget* parent)
     resize(1200, 800);
 }
 
-TStudioWindow::~TStudioWindow() = default;
+TStudioWindow::~TStudioWindow() {
+    // The canvas, the tray and the panes hold the document: they go first.
+    delete takeCentralWidget();
+    for (QDockWidget* dock : findChildren<QDockWidget*>(Qt::FindDirectChildrenOnly)) {
+        removeDockWidget(dock);
+        delete dock;
+    }
+}
 
 void TStudioWindow::CreateActions() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
