@@ -103,6 +103,8 @@ void TDesignCanvas::FormChanged() {
 void TDesignCanvas::Reset() {
     FState = TState::Idle;
     FStill = QPixmap();
+    FMovingPicture = QPixmap();
+    FMovedBy = QPoint();
     FStarts.clear();
     FResized = nullptr;
     FDropTarget = nullptr;
@@ -128,10 +130,14 @@ void TDesignCanvas::paintEvent(QPaintEvent* event) {
         // During a drag what stays put comes from the picture taken when
         // it started; only the dragged controls are drawn again.
         for (const QRect& part : region) painter.drawPixmap(part, FStill, part);
-        for (const TStart& s : FStarts) {
-            const TWinControl* parent = s.Control->Parent();
-            const QRect clip = parent == &FDocument.Form() ? rect() : RectOf(*parent) & rect();
-            PaintTree(painter, *s.Control, ClientOrigin(*parent), clip, region);
+        if (!FMovingPicture.isNull()) {
+            painter.save();
+            painter.setClipRect(ClipOf(*FStarts.front().Control), Qt::IntersectClip);
+            painter.drawPixmap(QPoint(FStartBox.Left, FStartBox.Top) + FMovedBy, FMovingPicture);
+            painter.restore();
+        } else {
+            for (const TStart& s : FStarts)
+                PaintTree(painter, *s.Control, ClientOrigin(*s.Control->Parent()), ClipOf(*s.Control), region);
         }
     }
     if (FOverlay) {
@@ -139,7 +145,7 @@ void TDesignCanvas::paintEvent(QPaintEvent* event) {
         FOverlay->Paint(painter, FDocument.Form());
         painter.restore();
     }
-    PaintSelection(painter);
+    PaintSelection(painter, region);
     PaintGuides(painter);
 }
 
@@ -166,6 +172,23 @@ void TDesignCanvas::TakeStill() {
     FStill.setDevicePixelRatio(ratio);
     QPainter painter(&FStill);
     PaintStill(painter, QRegion(rect()), &moving);
+    // Controls moved together within one parent move as one picture.
+    const TWinControl* parent = FStarts.empty() ? nullptr : FStarts.front().Control->Parent();
+    for (const TStart& s : FStarts)
+        if (s.Control->Parent() != parent) parent = nullptr;
+    if (FState != TState::Moving || !parent) return;
+    const QRect box(FStartBox.Left, FStartBox.Top, FStartBox.Right - FStartBox.Left, FStartBox.Bottom - FStartBox.Top);
+    FMovingPicture = QPixmap(box.size() * ratio);
+    FMovingPicture.setDevicePixelRatio(ratio);
+    FMovingPicture.fill(Qt::transparent);
+    QPainter moved(&FMovingPicture);
+    moved.translate(-box.topLeft());
+    for (const TStart& s : FStarts) PaintTree(moved, *s.Control, ClientOrigin(*parent), box, QRegion(box));
+}
+
+QRect TDesignCanvas::ClipOf(const TControl& control) const {
+    const TWinControl* parent = control.Parent();
+    return parent == &FDocument.Form() ? rect() : RectOf(*parent) & rect();
 }
 
 void TDesignCanvas::PaintControls(QPainter& painter, const TWinControl& container, const QPoint& origin,
@@ -218,21 +241,28 @@ std::vector<QRect> TDesignCanvas::Handles(const QRect& r) {
             QRect(rx, by, h, h), QRect(cx, by, h, h), QRect(l, by, h, h), QRect(l, cy, h, h)};
 }
 
-void TDesignCanvas::PaintSelection(QPainter& painter) {
+void TDesignCanvas::PaintSelection(QPainter& painter, const QRegion& region) {
     painter.setBrush(Qt::NoBrush);
     if (FDropTarget && FDropTarget != &FDocument.Form()) {
         painter.setPen(QPen(kSelection, 2, Qt::DashLine));
         painter.drawRect(RectOf(*FDropTarget).adjusted(1, 1, -1, -1));
     }
+    // All frames in one call and all handles in another: a selection of
+    // a thousand controls costs two calls, not nine thousand.
+    QVector<QRect> frames, handles;
     for (TControl* control : SelectedControls()) {
         const QRect r = RectOf(*control);
-        painter.setPen(QPen(kSelection, 1, Qt::DotLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(r.adjusted(0, 0, -1, -1));
-        painter.setPen(kSelection);
-        painter.setBrush(Qt::white);
-        for (const QRect& handle : Handles(r)) painter.drawRect(handle.adjusted(0, 0, -1, -1));
+        if (!region.intersects(r.adjusted(-kHandleSize, -kHandleSize, kHandleSize, kHandleSize))) continue;
+        frames << r.adjusted(0, 0, -1, -1);
+        // While the selection moves its handles would only flicker.
+        if (FState == TState::Moving) continue;
+        for (const QRect& handle : Handles(r)) handles << handle.adjusted(0, 0, -1, -1);
     }
+    painter.setPen(QColor(kSelection.red(), kSelection.green(), kSelection.blue(), 128));
+    painter.drawRects(frames);
+    painter.setPen(kSelection);
+    painter.setBrush(Qt::white);
+    painter.drawRects(handles);
     if (FState == TState::Banding && !FBand.isEmpty()) {
         painter.setPen(QPen(kSelection, 1, Qt::DashLine));
         painter.setBrush(QColor(0, 120, 215, 40));
@@ -477,6 +507,7 @@ void TDesignCanvas::MoveTo(const QPoint& point) {
     box = {box.Left + delta.x(), box.Top + delta.y(), box.Right + delta.x(), box.Bottom + delta.y()};
     const TSnapper::TMove snap = FSnapper.Snap(box);
     const int dx = delta.x() + snap.Dx, dy = delta.y() + snap.Dy;
+    FMovedBy = QPoint(dx, dy);
     for (const TStart& s : FStarts)
         s.Control->ChangeBounds(s.Bounds.Left + dx, s.Bounds.Top + dy, s.Bounds.Right - s.Bounds.Left,
                                 s.Bounds.Bottom - s.Bounds.Top);

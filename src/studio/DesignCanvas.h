@@ -85,14 +85,16 @@ private:
     using TMoving = std::unordered_set<const TControl*>;
     // The form and every control but the moving ones.
     void PaintStill(QPainter& painter, const QRegion& region, const TMoving* moving);
-    // Pictures what stays put while a drag goes on.
+    // Pictures what stays put while a drag goes on, and what moves.
     void TakeStill();
+    // Where the control's parent lets it show on the canvas.
+    QRect ClipOf(const TControl& control) const;
     void PaintControls(QPainter& painter, const TWinControl& container, const QPoint& origin, const QRect& clip,
                        const QRegion& region, const TMoving* moving = nullptr);
     void PaintTree(QPainter& painter, TControl& control, const QPoint& origin, const QRect& clip,
                    const QRegion& region, const TMoving* moving = nullptr);
     void PaintControl(QPainter& painter, TControl& control, const QRect& area);
-    void PaintSelection(QPainter& painter);
+    void PaintSelection(QPainter& painter, const QRegion& region);
     void PaintGuides(QPainter& painter);
 
     std::vector<TControl*> SelectedControls() const;
@@ -132,6 +134,8 @@ private:
     std::optional<int> FGuideY;
     TWinControl* FDropTarget = nullptr;
     QPixmap FStill;  // during a drag: all but the dragged controls
+    QPixmap FMovingPicture;  // the moved controls, when they share a parent
+    QPoint FMovedBy;
 
     // Qt's own widgets draw the desktop controls, as in the demo's window.
     std::unique_ptr<QLineEdit> FEditStamp;
