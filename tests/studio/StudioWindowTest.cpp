@@ -188,6 +188,33 @@ private slots:
         QVERIFY(!header->isSelected());
     }
 
+    // From scratch by mouse and keyboard: the saved design passes
+    // `quill check` and renders.
+    void designMadeByHandPassesTheChecker() {
+        TComponentPalette& palette = Window->Palette();
+        for (const char* name : {"TQuillLabel", "TQuillLabel"}) {
+            QTreeWidgetItem* item = palette.ItemOf(name);
+            palette.scrollToItem(item);
+            QTest::mouseClick(palette.viewport(), Qt::LeftButton, {}, palette.visualItemRect(item).center());
+        }
+        TDesignCanvas& canvas = Window->Canvas();
+        TControl& second = ControlNamed(Window->Document().Form(), "QuillLabel2");
+        const QPoint grip = TDesignCanvas::RectOf(second).center();
+        Drag(&canvas, grip, grip + QPoint(0, 80));
+        QTest::keyClick(&canvas, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(second.Top() % 8, 0);
+        const std::string path = (*Dir / "scratch.form.json").string();
+        QVERIFY(Window->SaveAs(QString::fromStdString(path)));
+        QProcess quill;
+        quill.start(QString(QUILL_BINARY_DIR) + "/quill", {"check", QString::fromStdString(path)});
+        QVERIFY(quill.waitForFinished(30000));
+        QVERIFY2(quill.exitCode() == 0, quill.readAllStandardOutput() + quill.readAllStandardError());
+        quill.start(QString(QUILL_BINARY_DIR) + "/quill", {"render", QString::fromStdString(path)});
+        QVERIFY(quill.waitForFinished(30000));
+        QCOMPARE(quill.exitCode(), 0);
+        QVERIFY(quill.readAllStandardOutput().contains("QuillLabel2"));
+    }
+
     void programWritesAScreenshotAndRefusesBadInput() {
         const QString shot = QString::fromStdString((*Dir / "shot.png").string());
         TRun run = RunStudio({"--screenshot", shot, QString::fromStdString(kCard)});
