@@ -67,13 +67,17 @@ json BoundsValues(const TRect& r) {
     return {{"Left", r.Left}, {"Top", r.Top}, {"Width", r.Right - r.Left}, {"Height", r.Bottom - r.Top}};
 }
 
-// Whether `inner` is `outer` or one of the objects nested in it.
-bool Holds(TPersistent& outer, const TPersistent& inner) {
+// Whether `inner` is `outer` or one of the objects nested in it; `path`
+// gets the nested properties that lead there (".CellFormat").
+bool Holds(TPersistent& outer, const TPersistent& inner, std::string& path) {
     if (&outer == &inner) return true;
     const TClassInfo* info = outer.PublishedInfo();
     if (!info) return false;
-    for (const TPropInfo* prop : info->PublishedProperties())
-        if (prop->Kind == TPropKind::Object && Holds(*prop->NestedObject(outer), inner)) return true;
+    for (const TPropInfo* prop : info->PublishedProperties()) {
+        if (prop->Kind != TPropKind::Object || !Holds(*prop->NestedObject(outer), inner, path)) continue;
+        path.insert(0, "." + prop->Name);
+        return true;
+    }
     return false;
 }
 
@@ -196,14 +200,14 @@ void TDesignDocument::Select(const std::vector<TComponent*>& components) {
 
 void TDesignDocument::SetProperty(TPersistent& object, const TPropInfo& prop, const nlohmann::json& value) {
     TComponent* holder = nullptr;
+    std::string path;
     for (TComponent* c : FSelection)
-        if (Holds(*c, object)) holder = c;
-    if (!holder && Holds(*FForm, object)) holder = FForm.get();
+        if (!holder && c->Owner() == FForm.get() && Holds(*c, object, path)) holder = c;
+    if (!holder && Holds(*FForm, object, path)) holder = FForm.get();
     for (int i = 0; !holder && i < FForm->ComponentCount(); ++i)
-        if (Holds(*FForm->Components(i), object)) holder = FForm->Components(i);
+        if (Holds(*FForm->Components(i), object, path)) holder = FForm->Components(i);
     if (!holder) throw Exception(prop.Name + ": the object is not part of the design");
-    std::string place = holder->Name();
-    if (&object != holder) place += "." + object.ClassName();
+    const std::string place = holder->Name() + path;
     const json before = AllValues(*holder);
     ReadPropertyValue(*FForm, object, prop, value, place + "." + prop.Name);
     json after = AllValues(*holder);

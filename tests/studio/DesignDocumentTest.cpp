@@ -115,9 +115,23 @@ private slots:
             QVERIFY2(e.Message().find("QuillLabel1.Align: unknown member \"alMiddle\" of TAlign") != std::string::npos,
                      e.Message().c_str());
         }
+        // A nested object's value is named as the reader names it.
+        TPersistent& cell = *Prop(label, "CellFormat").NestedObject(label);
+        try {
+            Doc->SetProperty(cell, Prop(cell, "AlignH"), 3);
+            QFAIL("a number was taken for a member name");
+        } catch (const Exception& e) {
+            QVERIFY2(e.Message().find("QuillLabel1.CellFormat.AlignH: expected a member name of THtmlAlignH") !=
+                         std::string::npos,
+                     e.Message().c_str());
+        }
         QCOMPARE(Doc->DesignText(), before);
         QCOMPARE(Doc->UndoStack().count(), 0);
         QCOMPARE(changed.count(), 0);
+        Doc->SetProperty(cell, Prop(cell, "AlignH"), "haRight");
+        QVERIFY(Doc->DesignText().find("\"AlignH\": \"haRight\"") != std::string::npos);
+        Doc->UndoStack().undo();
+        QCOMPARE(Doc->DesignText(), before);
         QVERIFY(!Doc->IsDirty());
     }
 
