@@ -5,6 +5,9 @@
 #   ./run.sh asp        builds QuillAsp.dll, registers it in a fresh Wine
 #                       prefix under build-win/ and prints one served page
 #   ./run.sh demo       opens the desktop publisher's window (needs a display)
+#   ./run.sh studio [DESIGN]
+#                       opens the visual designer, on DESIGN if given
+#                       (needs a display)
 #   ./run.sh ARGS...    runs build/bin/quill ARGS... (try ./run.sh --help)
 set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
@@ -32,6 +35,16 @@ case "${1:-}" in
       exit 1
     fi
     exec "$root/build/bin/QuillDemo"
+    ;;
+  studio)
+    build QuillStudio
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      echo "No display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set)." >&2
+      echo "See the window as a picture instead: build/bin/QuillStudio --screenshot window.png [DESIGN]" >&2
+      exit 1
+    fi
+    shift
+    exec "$root/build/bin/QuillStudio" "$@"
     ;;
   *)
     build quill

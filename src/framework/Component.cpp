@@ -45,6 +45,26 @@ TComponent* TComponent::FindComponent(std::string_view name) const {
     return nullptr;
 }
 
+int TComponent::ComponentIndex(const TComponent* component) const {
+    for (size_t i = 0; i < FComponents.size(); ++i)
+        if (FComponents[i].get() == component) return static_cast<int>(i);
+    return -1;
+}
+
+void TComponent::MoveComponent(TComponent* component, int index) {
+    const int from = ComponentIndex(component);
+    assert(from >= 0 && "only an owned component can be moved");
+    if (from < 0) return;
+    // Settle who hears its siblings first: the newcomers are the tail.
+    SortNewcomers(nullptr);
+    const int to = std::clamp(index, 0, ComponentCount() - 1);
+    auto at = [this](int i) { return FComponents.begin() + i; };
+    if (from < to)
+        std::rotate(at(from), at(from + 1), at(to + 1));
+    else if (to < from)
+        std::rotate(at(to), at(from), at(from + 1));
+}
+
 void TComponent::AfterLoad() { FLoading = false; }
 
 void TComponent::RemovalNotice(TComponent*, TOperation) {}

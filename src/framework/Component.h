@@ -43,6 +43,12 @@ public:
     void ReserveComponents(size_t count) { FComponents.reserve(count); }
     // The owned component of that name (letter case ignored), or null.
     TComponent* FindComponent(std::string_view name) const;
+    // Where `component` sits among the owned ones (the order a design
+    // stores them in), or -1 when this component does not own it.
+    int ComponentIndex(const TComponent* component) const;
+    // Moves an owned component to `index` (clamped), the others keeping
+    // their order: how a designer restores or changes that order.
+    void MoveComponent(TComponent* component, int index);
 
     // Set on every component while a stored design is read.
     bool Loading() const { return FLoading; }

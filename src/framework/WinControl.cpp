@@ -62,6 +62,31 @@ TControl* TWinControl::Controls(int index) const {
     return index < plain ? FControls.at(index) : FWinControls.at(index - plain);
 }
 
+int TWinControl::ControlIndex(const TControl* control) const {
+    const int plain = static_cast<int>(FControls.size());
+    for (int i = 0; i < plain; ++i)
+        if (FControls[static_cast<size_t>(i)] == control) return i;
+    for (size_t i = 0; i < FWinControls.size(); ++i)
+        if (FWinControls[i] == control) return plain + static_cast<int>(i);
+    return -1;
+}
+
+void TWinControl::MoveControl(TControl* control, int index) {
+    const bool windowed = control->AsWinControl() != nullptr;
+    std::vector<TControl*>& list = windowed ? FWinControls : FControls;
+    auto found = std::find(list.begin(), list.end(), control);
+    if (found == list.end()) return;
+    const int first = windowed ? static_cast<int>(FControls.size()) : 0;
+    const auto from = found - list.begin();
+    const auto to = std::clamp<std::ptrdiff_t>(index - first, 0, static_cast<std::ptrdiff_t>(list.size()) - 1);
+    if (from < to)
+        std::rotate(found, found + 1, list.begin() + to + 1);
+    else if (to < from)
+        std::rotate(list.begin() + to, found, found + 1);
+    // Aligned children are stacked in child order.
+    if (control->Align() != alNone) Realign();
+}
+
 void TWinControl::InsertControl(TControl* control) {
     bool windowed = control->AsWinControl() != nullptr;
     std::vector<TControl*>& list = windowed ? FWinControls : FControls;

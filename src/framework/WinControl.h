@@ -23,6 +23,11 @@ public:
 
     int ControlCount() const { return static_cast<int>(FControls.size() + FWinControls.size()); }
     TControl* Controls(int index) const;
+    // The child's place in Controls(), or -1 when it is not a child.
+    int ControlIndex(const TControl* control) const;
+    // Moves a child to place `index` in Controls(), kept within its own
+    // group (windowed or not): the order decides which child lies on top.
+    void MoveControl(TControl* control, int index);
 
     // Places the aligned children: top-aligned ones stacked from the top in
     // child order, then bottom, left and right, and client-aligned ones

@@ -10,9 +10,6 @@
 
 namespace quill::qtbridge {
 
-namespace {
-
-// Replaces the file only once the whole image is written.
 void SaveScreenshot(const QImage& image, const std::string& fileName) {
     QString name = ToQString(fileName);
     QFileInfo info(name);
@@ -25,8 +22,6 @@ void SaveScreenshot(const QImage& image, const std::string& fileName) {
         throw Exception(fileName + ": cannot write the screenshot: " + FromQString(writer.errorString()));
     if (!file.commit()) throw Exception(fileName + ": cannot write the screenshot: " + FromQString(file.errorString()));
 }
-
-}  // namespace
 
 TQtWindowSystem::TQtWindowSystem(int& argc, char** argv, std::string screenshotFile)
     : FScreenshotFile(std::move(screenshotFile)) {

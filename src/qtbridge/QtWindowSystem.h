@@ -1,12 +1,17 @@
 #pragma once
 
 #include <QApplication>
+#include <QImage>
 #include <memory>
 #include <string>
 
 #include "framework/Application.h"
 
 namespace quill::qtbridge {
+
+// Writes the image as a PNG file, replacing the file only once the whole
+// image is written; raises Exception naming the file and the reason.
+void SaveScreenshot(const QImage& image, const std::string& fileName);
 
 // Shows the application's forms with Qt Widgets. With a screenshot file
 // it builds the main form's window off screen (no display needed), saves

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "framework/Form.h"
 #include "framework/Label.h"
 #include "framework/Panel.h"
@@ -84,6 +87,41 @@ TEST(WinControl, TopAlignedStackAndClientFillsTheRest) {
     EXPECT_EQ(client->Height(), 260);
     form.SetWidth(523);  // resizing the parent realigns
     EXPECT_EQ(client->Width(), 515);
+}
+
+// The order a designer gives components: moved ones land where asked,
+// the others keep their order, and each child stays in its own group.
+TEST(WinControl, MovingComponentsAndChildrenKeepsTheOthersInOrder) {
+    TForm form(nullptr);
+    std::vector<TControl*> made;
+    for (const char* name : {"A", "B", "C", "D"}) {
+        made.push_back(new TLabel(&form));
+        made.back()->SetName(name);
+        made.back()->SetParent(&form);
+    }
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    auto names = [&] {
+        std::string owned, children;
+        for (int i = 0; i < form.ComponentCount(); ++i) owned += form.Components(i)->Name();
+        for (int i = 0; i < form.ControlCount(); ++i) children += form.Controls(i)->Name();
+        return owned + "/" + children;
+    };
+    panel->SetName("P");
+    form.MoveComponent(made[0], 3);
+    form.MoveControl(made[0], 3);
+    EXPECT_EQ(names(), "BCDAP/BCDAP");
+    form.MoveComponent(made[3], 0);
+    form.MoveControl(made[3], 0);
+    EXPECT_EQ(names(), "DBCAP/DBCAP");
+    // Past either end is the end; a plain child never goes past a windowed one.
+    form.MoveComponent(made[1], 99);
+    form.MoveControl(made[1], 99);
+    EXPECT_EQ(names(), "DCAPB/DCABP");
+    form.MoveControl(panel, 0);
+    EXPECT_EQ(form.ControlIndex(panel), 4);
+    EXPECT_EQ(form.ComponentIndex(panel), 3);
+    EXPECT_EQ(form.ControlIndex(&form), -1);
 }
 
 TEST(Control, ColorResolution) {

@@ -1,0 +1,110 @@
+// QuillStudio: the visual designer of page forms.
+#include <QApplication>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "framework/Exception.h"
+#include "qtbridge/QtWindowSystem.h"
+#include "studio/Autosave.h"
+#include "studio/DesignDocument.h"
+#include "studio/StudioWindow.h"
+
+namespace {
+
+const char* kUsage =
+    "Usage: QuillStudio [DESIGN]                    open the designer, on DESIGN if given\n"
+    "       QuillStudio --screenshot FILE [DESIGN]  save the designer's window as it opens\n"
+    "                                               to FILE (PNG), without a display\n"
+    "       QuillStudio --help                      show this text\n";
+
+bool HaveDisplay() {
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+struct TArguments {
+    std::string Screenshot;
+    std::string Design;
+};
+
+// False with a message on standard error for anything else.
+bool Parse(const std::vector<std::string>& args, TArguments& parsed) {
+    size_t i = 0;
+    if (i < args.size() && args[i] == "--screenshot") {
+        if (i + 1 >= args.size() || args[i + 1].empty()) {
+            std::cerr << "QuillStudio: --screenshot needs a file name\n" << kUsage;
+            return false;
+        }
+        parsed.Screenshot = args[i + 1];
+        i += 2;
+    }
+    if (i < args.size()) {
+        if (args[i].size() > 1 && args[i][0] == '-') {
+            std::cerr << "QuillStudio: unknown option " << args[i] << "\n" << kUsage;
+            return false;
+        }
+        parsed.Design = args[i++];
+    }
+    if (i < args.size()) {
+        std::cerr << "QuillStudio: more than one design given\n" << kUsage;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << kUsage;
+        return 0;
+    }
+    TArguments parsed;
+    if (!Parse(args, parsed)) return 2;
+    if (parsed.Screenshot.empty() && !HaveDisplay()) {
+        std::cerr << "QuillStudio: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set).\n"
+                     "Try 'QuillStudio --screenshot FILE [DESIGN]' to see the window as a PNG.\n";
+        return 1;
+    }
+    // A screenshot needs no screen; Qt's offscreen platform draws in memory.
+    if (!parsed.Screenshot.empty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName("Quill");
+    QApplication::setApplicationName("QuillStudio");
+    quill::studio::TStudioWindow window;
+    // A newer autosaved copy is offered once the window is up; opening the
+    // design first would drop the copy.
+    const bool recover = parsed.Screenshot.empty() && !parsed.Design.empty() &&
+                         quill::studio::TAutosave::NewerCopy(parsed.Design).has_value();
+    try {
+        // A design named on the command line must open, or the program says why.
+        if (!parsed.Design.empty() && !recover) window.Document().Open(parsed.Design);
+    } catch (const quill::Exception& e) {
+        std::cerr << "QuillStudio: " << e.Message() << "\n";
+        return 1;
+    }
+    window.show();
+    if (!parsed.Screenshot.empty()) {
+        QApplication::processEvents();
+        try {
+            quill::qtbridge::SaveScreenshot(window.grab().toImage(), parsed.Screenshot);
+        } catch (const quill::Exception& e) {
+            std::cerr << "QuillStudio: " << e.Message() << "\n";
+            return 1;
+        }
+        return 0;
+    }
+    QMetaObject::invokeMethod(&window, [&window, recover, design = parsed.Design] {
+        if (design.empty())
+            window.OfferUntitledRecovery();
+        else if (recover)
+            window.OpenFile(QString::fromStdString(design));
+    }, Qt::QueuedConnection);
+    return QApplication::exec();
+}
