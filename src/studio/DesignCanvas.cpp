@@ -96,6 +96,7 @@ QSize TDesignCanvas::sizeHint() const {
 void TDesignCanvas::FormChanged() {
     // Whatever a drag held on to may be gone.
     if (FState != TState::Idle) Reset();
+    FPictures.clear();
     setFixedSize(sizeHint());
     update();
 }
@@ -227,6 +228,10 @@ void TDesignCanvas::PaintControl(QPainter& painter, TControl& control, const QRe
         qtbridge::PaintLabel(painter, *label, area);
     } else if (auto* shape = dynamic_cast<TShape*>(&control)) {
         qtbridge::PaintShape(painter, *shape, area);
+    } else if (auto* image = dynamic_cast<TQuillImage*>(&control)) {
+        auto found = FPictures.find(image);
+        if (found == FPictures.end()) found = FPictures.emplace(image, qtbridge::LoadPicture(*image)).first;
+        qtbridge::PaintImage(painter, *image, found->second, area);
     } else if (control.AsWinControl()) {
         qtbridge::PaintBackground(painter, control, area);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
@@ -7,11 +8,16 @@
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "studio/CanvasOverlay.h"
 #include "studio/Snapper.h"
+
+namespace quill {
+class TQuillImage;
+}
 
 namespace quill::studio {
 
@@ -141,6 +147,9 @@ private:
     std::unique_ptr<QLineEdit> FEditStamp;
     std::unique_ptr<QPushButton> FButtonStamp;
     std::unique_ptr<QToolButton> FToolStamp;
+    // Pictures of the image controls, read once and dropped on every change
+    // (a Src may have changed, or the control gone).
+    std::unordered_map<const TQuillImage*, QImage> FPictures;
 };
 
 }  // namespace quill::studio
