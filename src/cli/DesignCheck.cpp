@@ -91,7 +91,7 @@ public:
 
 private:
     void Warn(const TComponent& component, const std::string& message) {
-        FFindings.push_back({PathOf(component, FForm), message});
+        FFindings.push_back({PathOf(component, FForm), message, &component});
     }
 
     const TQuillHtmlGenerator* Generator() const {

@@ -12,6 +12,8 @@ namespace quill {
 struct TDesignFinding {
     std::string Path;  // the object, as the reader names it: "Form.Panel1.Label1"
     std::string Message;
+    // The component the finding is about; it belongs to the checked form.
+    const TComponent* Component = nullptr;
 };
 
 // What a read design will lose or change on its page. `design` is the JSON

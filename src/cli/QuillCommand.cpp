@@ -60,12 +60,6 @@ int UsageError(std::ostream& err, const std::string& problem) {
     return 2;
 }
 
-TQuillHtmlGenerator* FirstGenerator(const TForm& form) {
-    for (int i = 0; i < form.ComponentCount(); ++i)
-        if (auto* g = dynamic_cast<TQuillHtmlGenerator*>(form.Components(i))) return g;
-    return nullptr;
-}
-
 // Line by line, so a big page never needs a joined copy.
 void WritePage(const TStrings& lines, std::ostream& out) {
     for (int i = 0; i < lines.Count(); ++i) out << lines.View(i) << "\r\n";
@@ -81,7 +75,7 @@ int Render(const std::string& design, const std::string* outFile, TCommandStream
         if (outFile && platform::SameFile(*outFile, design))
             throw Exception(*outFile + ": the output is the design file itself; the page was not written");
         std::unique_ptr<TForm> form = LoadDesignInput(design, io.In);
-        TQuillHtmlGenerator* generator = FirstGenerator(*form);
+        TQuillHtmlGenerator* generator = FirstHtmlGenerator(*form);
         if (!generator) throw Exception(design + ": " + form->Name() + ": the form has no TQuillHtmlGenerator");
         if (outFile) {
             if (!generator->GenerateToFile(*outFile)) {
