@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QByteArray>
+#include <QString>
+#include <QTest>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,7 +51,12 @@ std::string ReadSource(const std::string& relativePath);
 
 }  // namespace quill::studio::test
 
-namespace nlohmann {
-// How QCOMPARE prints a design value that differs.
-inline char* toString(const json& value) { return qstrdup(value.dump().c_str()); }
-}  // namespace nlohmann
+// QCOMPARE cannot take design values: they convert to too many types.
+#define COMPARE_JSON(actual, expected)                                                                      \
+    do {                                                                                                    \
+        const nlohmann::json actualValue = (actual), expectedValue = (expected);                            \
+        QVERIFY2(actualValue == expectedValue, qPrintable(QString("%1 is %2, expected %3")                  \
+                                                              .arg(#actual)                                 \
+                                                              .arg(QString::fromStdString(actualValue.dump()))\
+                                                              .arg(QString::fromStdString(expectedValue.dump())))); \
+    } while (false)
