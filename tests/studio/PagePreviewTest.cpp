@@ -121,6 +121,23 @@ private slots:
         QTRY_VERIFY(Preview->Source().toPlainText().contains("+1 555 0100"));
     }
 
+    void aPageOverAMegabyteIsShownToo() {
+        // The view takes at most 2 MB in memory, which base64 makes of 1.5 MB.
+        nlohmann::ordered_json children = nlohmann::ordered_json::array();
+        for (int i = 0; i < 12000; ++i)
+            children.push_back({{"class", "TQuillLabel"}, {"name", "L" + std::to_string(i)},
+                                {"properties", {{"Left", (i % 40) * 64}, {"Top", (i / 40) * 24}, {"Width", 60},
+                                                {"Height", 20}, {"AutoSize", false}, {"Caption", "Label " + std::to_string(i)}}}});
+        children.push_back({{"class", "TQuillHtmlGenerator"}, {"name", "Generator"}});
+        children.push_back({{"class", "TQuillHeader"}, {"name", "Header"}, {"properties", {{"Title", "Big page"}}}});
+        Editor->Replace(nlohmann::ordered_json{{"class", "TForm"}, {"name", "Big"}, {"properties", {{"Width", 2600}}},
+                                               {"children", children}}.dump());
+        QTRY_COMPARE(Preview->Generations(), 2);
+        QVERIFY(Preview->Html().size() > (size_t{3} << 19));
+        QVERIFY(Preview->Problem().isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(Preview->View().title(), "Big page", 30000);
+    }
+
     void aDesignWithoutAPageSaysWhy() {
         Editor->Replace(R"({"class": "TForm", "name": "Bare"})");
         QTRY_COMPARE(Preview->Generations(), 2);
