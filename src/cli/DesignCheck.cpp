@@ -98,11 +98,11 @@ public:
 private:
     // Content the page drops or changes.
     void Warn(const TComponent& component, const std::string& message) {
-        FFindings.push_back({PathOf(component, FForm), message, TFindingKind::PageChange});
+        FFindings.push_back({PathOf(component, FForm), message, TFindingKind::PageChange, &component});
     }
     // The page is as designed; the design could say so more plainly.
     void Advise(const TComponent& component, const std::string& message) {
-        FFindings.push_back({PathOf(component, FForm), message, TFindingKind::Advice});
+        FFindings.push_back({PathOf(component, FForm), message, TFindingKind::Advice, &component});
     }
 
     const TQuillHtmlGenerator* Generator() const {

@@ -19,6 +19,8 @@ struct TDesignFinding {
     std::string Path;  // the object, as the reader names it: "Form.Panel1.Label1"
     std::string Message;
     TFindingKind Kind = TFindingKind::PageChange;
+    // The component the finding is about; it belongs to the checked form.
+    const TComponent* Component = nullptr;
 };
 
 // What a read design will lose or change on its page. `design` is the JSON

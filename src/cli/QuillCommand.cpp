@@ -72,12 +72,6 @@ int UsageError(std::ostream& err, const std::string& problem) {
     return 2;
 }
 
-TQuillHtmlGenerator* FirstGenerator(const TForm& form) {
-    for (int i = 0; i < form.ComponentCount(); ++i)
-        if (auto* g = dynamic_cast<TQuillHtmlGenerator*>(form.Components(i))) return g;
-    return nullptr;
-}
-
 // Line by line, so a big page never needs a joined copy.
 void WritePage(const TStrings& lines, std::ostream& out) {
     for (int i = 0; i < lines.Count(); ++i) out << lines.View(i) << "\r\n";
@@ -123,7 +117,7 @@ int Render(const std::string& design, const TRenderOptions& options, TCommandStr
             throw Exception(*outFile + ": the output is the design file itself; the page was not written");
         TDesignInput input = ReadDesignInput(design, io.In);
         std::unique_ptr<TForm> form = ReadFormDesign(input.Text, input.Name);
-        TQuillHtmlGenerator* generator = FirstGenerator(*form);
+        TQuillHtmlGenerator* generator = FirstHtmlGenerator(*form);
         if (!generator) throw Exception(design + ": " + form->Name() + ": the form has no TQuillHtmlGenerator");
         const size_t changes = ReportPageChanges(*form, input, options, err);
         if (changes > 0 && options.Strict) {

@@ -123,7 +123,9 @@ public:
         p.TypeName = std::move(typeName);
         p.EventType = std::type_index(typeid(Ev));
         p.GetHandlerName = [get](const TPersistent& o) { return std::invoke(get, Self(o)).HandlerName(); };
-        p.SetEvent = [set](TPersistent& o, const std::any& e) { std::invoke(set, static_cast<C&>(o), std::any_cast<Ev>(e)); };
+        p.SetEvent = [set](TPersistent& o, const std::any& e) {
+            std::invoke(set, static_cast<C&>(o), e.has_value() ? std::any_cast<Ev>(e) : Ev());
+        };
         p.Stored = [get](const TPersistent& o) { return !std::invoke(get, Self(o)).HandlerName().empty(); };
         return Add(std::move(p));
     }

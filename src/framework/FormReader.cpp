@@ -593,6 +593,10 @@ void ReadPropertyValue(TForm& form, TPersistent& target, const TPropInfo& prop, 
         prop.SetReference(target, nullptr);
         return;
     }
+    if (prop.Kind == TPropKind::Event && value.is_null()) {
+        prop.SetEvent(target, std::any());
+        return;
+    }
     // Only a nested object can be refused halfway, after some of its
     // values were set; the rest fail before they set anything. Setting a
     // nested value may change its owner too (a font clears ParentFont).

@@ -12,7 +12,7 @@ namespace quill {
 // object of one) to `value`, written as a stored design writes it (see
 // WritePropertyValue), with the design reader's conversions and messages.
 // `place` names the value in messages ("QuillLabel1.Caption"). A null value
-// clears a component reference. On refusal raises Exception and leaves
+// clears a component reference and unbinds an event. On refusal raises Exception and leaves
 // `target` as it was, nested objects included.
 void ReadPropertyValue(TForm& form, TPersistent& target, const TPropInfo& prop, const nlohmann::json& value,
                        const std::string& place);

@@ -43,7 +43,8 @@ struct TPropInfo {
     // the wrong class and leaves the property unchanged.
     std::function<TComponent*(const TPersistent&)> GetReference;
     std::function<bool(TPersistent&, TComponent*)> SetReference;
-    // An event; SetEvent takes the bound value a TMethodInfo makes.
+    // An event; SetEvent takes the bound value a TMethodInfo makes, and an
+    // empty value unbinds it.
     std::optional<std::type_index> EventType;
     std::function<std::string(const TPersistent&)> GetHandlerName;
     std::function<void(TPersistent&, const std::any&)> SetEvent;

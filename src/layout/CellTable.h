@@ -64,6 +64,11 @@ public:
     // again.
     std::span<const TCellData> Rows(int index) const;
     size_t CellCount() const { return FCellCount; }
+    // The grid's strips, for drawing it: each row's height, top to bottom,
+    // and each column's width, left to right. The first column may be 0
+    // wide, and then no cell takes it. Valid until the next Build.
+    std::span<const int32_t> RowHeights() const { return FRowHeights; }
+    std::span<const int32_t> ColumnSizes() const { return FColumnSizes; }
     size_t MaxCells() const { return FMaxCells; }
 
 private:

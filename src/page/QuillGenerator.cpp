@@ -208,6 +208,12 @@ void TQuillHtmlGenerator::RemovalNotice(TComponent* component, TOperation operat
     if (operation == opRemove && component == FContainer) SetContainer(nullptr);
 }
 
+TQuillHtmlGenerator* FirstHtmlGenerator(const TComponent& owner) {
+    for (int i = 0; i < owner.ComponentCount(); ++i)
+        if (auto* g = dynamic_cast<TQuillHtmlGenerator*>(owner.Components(i))) return g;
+    return nullptr;
+}
+
 const TClassInfo& TQuillHtmlGenerator::StaticInfo() {
     using C = TQuillHtmlGenerator;
     static const TClassInfo info =

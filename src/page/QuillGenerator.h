@@ -101,4 +101,8 @@ private:
     std::vector<TQuillComponent*> FPageComponents;
 };
 
+// The first page generator `owner` owns, or null: the one whose page a
+// design stands for.
+TQuillHtmlGenerator* FirstHtmlGenerator(const TComponent& owner);
+
 }  // namespace quill

@@ -7,6 +7,7 @@
 #include "framework/FormReader.h"
 #include "framework/FormWriter.h"
 #include "framework/PropertyValue.h"
+#include "demo/HtmlPage.h"
 #include "framework/StandardClasses.h"
 
 namespace quill {
@@ -102,6 +103,20 @@ TEST_F(PropertyValueTest, ReferencesResolveInTheFormAndNullClearsThem) {
     Set("Bar1", "Images", nullptr);
     const TPropInfo& images = *Find("Bar1").PublishedInfo()->FindProperty("Images");
     EXPECT_EQ(images.GetReference(Find("Bar1")), nullptr);
+}
+
+// A designer must be able to take a handler off again, and put it back.
+TEST(PropertyValueEventTest, NullUnbindsAnEventAndANameBindsItAgain) {
+    std::unique_ptr<THtmlPageForm> page = THtmlPageForm::Create();
+    TComponent& edit = *page->FindComponent("Edit1");
+    const TPropInfo& onChange = *edit.PublishedInfo()->FindProperty("OnChange");
+    ReadPropertyValue(*page, edit, onChange, nullptr, "Edit1.OnChange");
+    EXPECT_EQ(onChange.GetHandlerName(edit), "");
+    EXPECT_FALSE(onChange.IsStored(edit));
+    ReadPropertyValue(*page, edit, onChange, "Edit1Change", "Edit1.OnChange");
+    EXPECT_EQ(onChange.GetHandlerName(edit), "Edit1Change");
+    EXPECT_THROW(ReadPropertyValue(*page, edit, onChange, "Edit1Changed", "Edit1.OnChange"), Exception);
+    EXPECT_EQ(onChange.GetHandlerName(edit), "Edit1Change");
 }
 
 }  // namespace
