@@ -2,8 +2,8 @@
 // by family name, so metric-compatible faces stand in for the families
 // designs name. Advances are the unhinted (linear) ones that browsers lay
 // text out with. A character the matched face lacks is drawn by browsers
-// in the first face of fontconfig's ordering for the font that has it, and
-// is measured there too.
+// in the first face of fontconfig's order that has it, and is measured
+// there too.
 #include "platform/FontFace.h"
 
 #include <fontconfig/fontconfig.h>
@@ -11,6 +11,7 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <string>
@@ -62,38 +63,61 @@ private:
     FT_Face FFace = nullptr;
 };
 
-// The faces the font falls back to, in fontconfig's order for its
-// pattern. The ordering is asked for once, at the first character the
-// font lacks; each face is opened once, at the first character it draws.
+// Where browsers look for a character the font lacks: fontconfig's order
+// of all faces for the style alone, whatever the family. So a monospaced
+// font falls back to the same proportional CJK face as the others do.
+// Each style's order is asked for once, at the first character some font
+// of that style lacks.
+class TFallbackOrders {
+public:
+    TFallbackOrders() = default;
+    ~TFallbackOrders() {
+        for (FcFontSet* order : FOrders)
+            if (order) FcFontSetDestroy(order);
+    }
+    TFallbackOrders(const TFallbackOrders&) = delete;
+    TFallbackOrders& operator=(const TFallbackOrders&) = delete;
+
+    // Null when fontconfig gives none.
+    const FcFontSet* For(bool bold, bool italic) {
+        const int style = (bold ? 1 : 0) + (italic ? 2 : 0);
+        if (!FAsked[style]) {
+            FAsked[style] = true;
+            FcPattern* pattern = FcPatternCreate();
+            FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+            FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+            FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+            FcDefaultSubstitute(pattern);
+            FcResult result = FcResultNoMatch;
+            FOrders[style] = FcFontSort(nullptr, pattern, FcFalse, nullptr, &result);
+            FcPatternDestroy(pattern);
+        }
+        return FOrders[style];
+    }
+
+private:
+    std::array<FcFontSet*, 4> FOrders{};
+    std::array<bool, 4> FAsked{};
+};
+
+// The faces one font falls back to, at its pixel size: each opened once,
+// at the first character it draws.
 class TFallbacks {
 public:
-    TFallbacks(FT_Library library, FcPattern* pattern, int pixelSize)
-        : FLibrary(library), FPattern(pattern), FPixelSize(pixelSize) {}
-    ~TFallbacks() {
-        if (FSorted) FcFontSetDestroy(FSorted);
-        if (FPattern) FcPatternDestroy(FPattern);
-    }
-    TFallbacks(const TFallbacks&) = delete;
-    TFallbacks& operator=(const TFallbacks&) = delete;
+    // `orders` belongs to the font system, which outlives its faces.
+    TFallbacks(FT_Library library, TFallbackOrders& orders, const TTextFont& font, int pixelSize)
+        : FLibrary(library), FOrders(orders), FBold(font.Bold), FItalic(font.Italic), FPixelSize(pixelSize) {}
 
     // The first face in the order that has `c`, or null.
     const TSizedFace* For(char32_t c) {
-        if (!FPattern) return nullptr;
-        if (!FSorted) {
-            FcResult result = FcResultNoMatch;
-            FSorted = FcFontSort(nullptr, FPattern, FcFalse, nullptr, &result);
-            if (!FSorted) {
-                FcPatternDestroy(FPattern);
-                FPattern = nullptr;
-                return nullptr;
-            }
-        }
-        for (int i = 0; i < FSorted->nfont; ++i) {
+        const FcFontSet* order = FLibrary ? FOrders.For(FBold, FItalic) : nullptr;
+        if (!order) return nullptr;
+        for (int i = 0; i < order->nfont; ++i) {
             FcCharSet* chars = nullptr;
-            if (FcPatternGetCharSet(FSorted->fonts[i], FC_CHARSET, 0, &chars) != FcResultMatch ||
+            if (FcPatternGetCharSet(order->fonts[i], FC_CHARSET, 0, &chars) != FcResultMatch ||
                 !FcCharSetHasChar(chars, c))
                 continue;
-            const TSizedFace* face = Face(*FSorted->fonts[i]);
+            const TSizedFace* face = Face(*order->fonts[i]);
             if (face && face->Has(c)) return face;
         }
         return nullptr;
@@ -114,8 +138,9 @@ private:
     }
 
     FT_Library FLibrary;
-    FcPattern* FPattern;          // owned; the font as asked for, substituted
-    FcFontSet* FSorted = nullptr;  // owned; null until first needed
+    TFallbackOrders& FOrders;
+    bool FBold;
+    bool FItalic;
     int FPixelSize;
     std::map<std::pair<std::string, int>, std::unique_ptr<TSizedFace>> FFaces;
 };
@@ -168,6 +193,7 @@ public:
         if (FT_Init_FreeType(&FLibrary) != 0) FLibrary = nullptr;
     }
     ~TFreeTypeSystem() override {
+        FOrders.reset();
         if (FLibrary) FT_Done_FreeType(FLibrary);
         // Releases fontconfig's own configuration, so leak checkers stay quiet.
         FcFini();
@@ -176,41 +202,36 @@ public:
     TFreeTypeSystem& operator=(const TFreeTypeSystem&) = delete;
 
     std::unique_ptr<TFontFace> Open(const TTextFont& font, int pixelSize) override {
-        FcPattern* pattern = FLibrary ? Pattern(font) : nullptr;
         std::string file;
         int index = 0;
-        if (pattern) {
-            FcResult result = FcResultNoMatch;
-            FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-            FcChar8* name = nullptr;
-            if (match && FcPatternGetString(match, FC_FILE, 0, &name) == FcResultMatch) {
-                file = reinterpret_cast<const char*>(name);
-                FcPatternGetInteger(match, FC_INDEX, 0, &index);
-            }
-            if (match) FcPatternDestroy(match);
-        }
-        auto face = std::make_unique<TSizedFace>(FLibrary, file.c_str(), index, pixelSize);
-        if (!face->Get() && pattern) {
-            FcPatternDestroy(pattern);
-            pattern = nullptr;
-        }
-        return std::make_unique<TFreeTypeFace>(std::move(face), std::make_unique<TFallbacks>(FLibrary, pattern, pixelSize),
+        if (FLibrary) Match(font, file, index);
+        return std::make_unique<TFreeTypeFace>(std::make_unique<TSizedFace>(FLibrary, file.c_str(), index, pixelSize),
+                                               std::make_unique<TFallbacks>(FLibrary, *FOrders, font, pixelSize),
                                                pixelSize);
     }
 
 private:
-    // The font as fontconfig matches and orders faces for it.
-    static FcPattern* Pattern(const TTextFont& font) {
+    // The file and face index fontconfig matches the font to, if any.
+    static void Match(const TTextFont& font, std::string& file, int& index) {
         FcPattern* pattern = FcPatternCreate();
         FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(font.Name.c_str()));
         FcPatternAddInteger(pattern, FC_WEIGHT, font.Bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
         FcPatternAddInteger(pattern, FC_SLANT, font.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
         FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
         FcDefaultSubstitute(pattern);
-        return pattern;
+        FcResult result = FcResultNoMatch;
+        FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+        FcPatternDestroy(pattern);
+        FcChar8* name = nullptr;
+        if (match && FcPatternGetString(match, FC_FILE, 0, &name) == FcResultMatch) {
+            file = reinterpret_cast<const char*>(name);
+            FcPatternGetInteger(match, FC_INDEX, 0, &index);
+        }
+        if (match) FcPatternDestroy(match);
     }
 
     FT_Library FLibrary = nullptr;
+    std::unique_ptr<TFallbackOrders> FOrders = std::make_unique<TFallbackOrders>();
 };
 
 }  // namespace
