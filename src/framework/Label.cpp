@@ -66,6 +66,12 @@ void ForEachWrappedLine(const platform::TTextFont& font, std::string_view line, 
     visit(line.substr(start));
 }
 
+int64_t CountWrappedLines(const platform::TTextFont& font, std::string_view line, int limit) {
+    int64_t lines = 0;
+    ForEachWrappedLine(font, line, limit, [&](std::string_view) { ++lines; });
+    return lines;
+}
+
 bool IsDefaultFont(const TFont& font) {
     static const TFont defaults;
     return font.SameValues(defaults);
@@ -148,15 +154,25 @@ bool TLabel::QueryAutoSize(int& width, int& height) {
     std::string_view text = Caption().empty() ? std::string_view(" ") : std::string_view(Caption());
     // Lines are as high as their font, or higher where characters in a
     // fallback face make the browser's line taller.
+    const int plain = platform::LineHeight(font);
     int64_t total = 0;
     int widest = 0;
     ForEachLine(text, [&](std::string_view line) {
         if (FWordWrap) {
-            ForEachWrappedLine(font, line, Width(),
-                               [&](std::string_view part) { total += platform::LineHeight(font, part); });
+            // No part of a line is taller than the whole line.
+            const int whole = platform::LineHeight(font, line);
+            if (whole == plain)
+                total += whole * CountWrappedLines(font, line, Width());
+            else
+                ForEachWrappedLine(font, line, Width(),
+                                   [&](std::string_view part) { total += platform::LineHeight(font, part); });
         } else {
+            if (line.empty()) {
+                total += plain;
+                return;
+            }
             total += platform::LineHeight(font, line);
-            if (!line.empty()) widest = std::max(widest, platform::TextWidth(font, line));
+            widest = std::max(widest, platform::TextWidth(font, line));
         }
     });
     width = FWordWrap ? Width() : widest;

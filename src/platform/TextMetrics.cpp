@@ -47,6 +47,7 @@ char32_t NextChar(std::string_view text, size_t& pos) {
 struct TGlyphTable {
     std::array<TGlyphMetrics, 256> Low{};
     std::array<bool, 256> Known{};
+    std::array<bool, 256> Plain{};  // known, and in the font's own face
     std::unordered_map<char32_t, TGlyphMetrics> High;
 
     const TGlyphMetrics* Find(char32_t c) const {
@@ -59,6 +60,7 @@ struct TGlyphTable {
         if (c < 256) {
             Low[c] = glyph;
             Known[c] = true;
+            Plain[c] = !glyph.Fallback;
             return true;
         }
         if (High.size() >= maxHigh) return false;
@@ -247,6 +249,11 @@ int LineHeight(const TTextFont& font, std::string_view line) {
     TLineExtent most = local.Extent;
     bool fallback = false;
     for (size_t pos = 0; pos < line.size();) {
+        const auto byte = static_cast<unsigned char>(line[pos]);
+        if (byte < 0x80 && local.Glyphs.Plain[byte]) {
+            ++pos;
+            continue;
+        }
         const char32_t c = NextChar(line, pos);
         const TGlyphMetrics glyph = LocalGlyph(local, font, line, c);
         if (!glyph.Fallback) continue;
