@@ -18,6 +18,27 @@ void BM_TextWidthCached(benchmark::State& state) {
 }
 BENCHMARK(BM_TextWidthCached);
 
+// Characters beyond ASCII, some from a fallback face, once all are known.
+void BM_TextWidthCachedUtf8(benchmark::State& state) {
+    const quill::platform::TTextFont font{"Arial", 12, false, false};
+    const std::string caption = "Caf\u00e9 Z\u00fcrich \u041f\u0440\u0438\u0432\u0435\u0442 "
+                                "\u0395\u03bb\u03bb\u03ac\u03b4\u03b1 \u65e5\u672c\u8a9e\u306e\u30c6\u30ad\u30b9\u30c8";
+    benchmark::DoNotOptimize(quill::platform::TextWidth(font, caption));  // warm the cache
+    for (auto _ : state) benchmark::DoNotOptimize(quill::platform::TextWidth(font, caption));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * caption.size()));
+}
+BENCHMARK(BM_TextWidthCachedUtf8);
+
+// The height of a line of plain text: no fallback face, the font's own.
+void BM_LineHeightAscii(benchmark::State& state) {
+    const quill::platform::TTextFont font{"Times New Roman", 12, false, false};
+    const std::string caption = "The quick brown fox jumps over the lazy dog";
+    benchmark::DoNotOptimize(quill::platform::LineHeight(font, caption));
+    for (auto _ : state) benchmark::DoNotOptimize(quill::platform::LineHeight(font, caption));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * caption.size()));
+}
+BENCHMARK(BM_LineHeightAscii);
+
 // A new size each time: face lookup and loading, the cost the cache saves.
 void BM_TextWidthNewSize(benchmark::State& state) {
     static int size = 1;  // never a size measured before, across repetitions

@@ -140,6 +140,8 @@ int TLabel::LineWidth(const std::string& line) const { return platform::TextWidt
 
 int TLabel::LineHeight() const { return platform::LineHeight(TextFontOf(Font())); }
 
+int TLabel::LineHeight(const std::string& line) const { return platform::LineHeight(TextFontOf(Font()), line); }
+
 bool TLabel::QueryAutoSize(int& width, int& height) {
     if (Caption().empty() && !FWordWrap) {
         const TBlankSize& blank = BlankSize(Font());
@@ -150,18 +152,30 @@ bool TLabel::QueryAutoSize(int& width, int& height) {
     platform::TTextFont font = TextFontOf(Font());
     // An empty caption measures as one blank, so the label keeps one line.
     std::string_view text = Caption().empty() ? std::string_view(" ") : std::string_view(Caption());
-    int64_t lines = 0;
+    // Lines are as high as their font, or higher where characters in a
+    // fallback face make the browser's line taller.
+    const int plain = platform::LineHeight(font);
+    int64_t total = 0;
     int widest = 0;
     ForEachLine(text, [&](std::string_view line) {
         if (FWordWrap) {
-            lines += CountWrappedLines(font, line, Width());
+            // No part of a line is taller than the whole line.
+            const int whole = platform::LineHeight(font, line);
+            if (whole == plain)
+                total += whole * CountWrappedLines(font, line, Width());
+            else
+                ForEachWrappedLine(font, line, Width(),
+                                   [&](std::string_view part) { total += platform::LineHeight(font, part); });
         } else {
-            ++lines;
-            if (!line.empty()) widest = std::max(widest, platform::TextWidth(font, line));
+            if (line.empty()) {
+                total += plain;
+                return;
+            }
+            total += platform::LineHeight(font, line);
+            widest = std::max(widest, platform::TextWidth(font, line));
         }
     });
     width = FWordWrap ? Width() : widest;
-    const int64_t total = int64_t{platform::LineHeight(font)} * lines;
     height = static_cast<int>(std::min<int64_t>(total, std::numeric_limits<int>::max()));
     return true;
 }

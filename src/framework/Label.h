@@ -35,6 +35,9 @@ public:
     // Measured in the label's font, as auto-size measures.
     int LineWidth(const std::string& line) const;
     int LineHeight() const;
+    // The height of a line holding this text, which faces the font falls
+    // back to for some characters can make taller than LineHeight().
+    int LineHeight(const std::string& line) const;
 
     bool QueryAutoSize(int& width, int& height) override;
     void FitSize() override;

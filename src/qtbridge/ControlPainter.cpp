@@ -45,9 +45,11 @@ void PaintBackground(QPainter& painter, const TControl& control, const QRect& ar
 
 QRect CaptionRect(const TLabel& label) {
     int width = 0;
-    std::vector<std::string> lines = label.TextLines();
-    for (const std::string& line : lines) width = std::max(width, label.LineWidth(line));
-    int height = label.LineHeight() * static_cast<int>(lines.size());
+    int height = 0;
+    for (const std::string& line : label.TextLines()) {
+        width = std::max(width, label.LineWidth(line));
+        height += label.LineHeight(line);
+    }
     if (auto* wrapper = dynamic_cast<const TQuillWrappedControl*>(label.Parent())) {
         const TRect none;
         return {wrapper->CellFormat().ContentLeft(label.Width(), width, none),
@@ -67,7 +69,7 @@ void PaintLabel(QPainter& painter, const TLabel& label, const QRect& area) {
     for (const std::string& line : label.TextLines()) {
         int left = block.left() + AlignedOffset(label.Alignment(), block.width() - label.LineWidth(line));
         painter.drawText(left, top + ascent, ToQString(line));
-        top += label.LineHeight();
+        top += label.LineHeight(line);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "qtbridge/QtPalette.h"
 
+#include "framework/Utf8.h"
+
 namespace quill::qtbridge {
 
 QColor ToQColor(TColor color) {
@@ -18,7 +20,23 @@ QFont ToQFont(const TFont& font) {
     return result;
 }
 
-QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+// Decoded as the measurer decodes, so that the screen shows the characters
+// that were measured: Qt's own decoder gives a malformed sequence a
+// different number of U+FFFD.
+QString ToQString(const std::string& text) {
+    QString result;
+    result.reserve(static_cast<qsizetype>(text.size()));
+    for (size_t pos = 0; pos < text.size();) {
+        const char32_t c = NextCodePoint(text, pos);
+        if (QChar::requiresSurrogates(c)) {
+            result += QChar(QChar::highSurrogate(c));
+            result += QChar(QChar::lowSurrogate(c));
+        } else {
+            result += QChar(static_cast<char16_t>(c));
+        }
+    }
+    return result;
+}
 
 std::string FromQString(const QString& text) { return text.toStdString(); }
 

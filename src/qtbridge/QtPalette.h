@@ -14,6 +14,8 @@ namespace quill::qtbridge {
 QColor ToQColor(TColor color);
 // The framework's font at its pixel size (96 pixels per inch).
 QFont ToQFont(const TFont& font);
+// UTF-8 text; each malformed sequence shows as one U+FFFD per maximal
+// subpart, as it is measured.
 QString ToQString(const std::string& text);
 std::string FromQString(const QString& text);
 

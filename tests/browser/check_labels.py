@@ -2,14 +2,18 @@
 """Lays pages out in headless Chromium and checks every label's and image's cell.
 
 Pages: the examples, the page form, a generated design of auto-sized labels
-(three fonts, the default HTML size and sizes 2 to 7, plain and bold), a
-generated design of fixed-size labels, and random designs of panels nested
-in panels holding labels and images. For each label the browser must keep
-the caption on one line (a fixed-size label whose caption wraps on screen on
-no more lines than on screen) inside the cell, and, unless the label overlaps
-another one, put the cell within 1 px of the label's rectangle in the page,
-however deep in panels it sits. Each image must be drawn within 1 px of its
-rectangle, and so must its cell.
+(three fonts, the default HTML size and sizes 2 to 7, plain and bold), one
+of auto-sized labels with captions in French, German, Greek, Russian and
+Japanese, a generated design of fixed-size labels, and random designs of
+panels nested in panels holding labels and images. For each label the
+browser must keep the caption on one line (a fixed-size label whose caption
+wraps on screen on no more lines than on screen) inside the cell, and,
+unless the label overlaps another one, put the cell within 1 px of the
+label's rectangle in the page, however deep in panels it sits. Each image
+must be drawn within 1 px of its rectangle, and so must its cell. On the
+generated pages of auto-sized labels the cell is also at most 1 px wider
+than the browser's text laid out without kerning and ligatures, which
+auto-size leaves out.
 """
 import struct
 import zlib
@@ -31,6 +35,18 @@ TEXT_SLACK = 0.02
 FONTS = {"Arial": "Liberation Sans", "Times New Roman": "Liberation Serif", "Courier New": "Liberation Mono"}
 # Browser pixel sizes of the HTML sizes; None is the default size (no size).
 HTML_PIXELS = {None: 16, "2": 13, "3": 16, "4": 18, "5": 24, "6": 32, "7": 48}
+# Captions in other scripts. Japanese is drawn in a fallback face, which makes
+# its lines taller than the font's own.
+CAPTIONS = {
+    "French": ["Caf\u00e9 cr\u00e8me \u00e0 la fran\u00e7aise", "O\u00f9 est l'h\u00f4tel ?"],
+    "German": ["Caf\u00e9 Z\u00fcrich Stra\u00dfe", "Gr\u00f6\u00dfe \u00fcber \u00c4pfel"],
+    "Greek": ["\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac \u03b3\u03c1\u03ac\u03bc\u03bc\u03b1\u03c4\u03b1",
+              "\u039a\u03b1\u03bb\u03b7\u03bc\u03ad\u03c1\u03b1 \u03ba\u03cc\u03c3\u03bc\u03b5"],
+    "Russian": ["\u041f\u0440\u0438\u0432\u0435\u0442 \u043c\u0438\u0440",
+                "\u0421\u044a\u0435\u0448\u044c \u0436\u0435 \u0435\u0449\u0451"],
+    "Japanese": ["\u65e5\u672c\u8a9e\u306e\u30c6\u30ad\u30b9\u30c8",
+                 "\u6771\u4eac\u30bf\u30ef\u30fc \u3068 Tokyo"],
+}
 WORDS = ["Hello", "Tom", "illicit", "Mmm", "7946", "World", "quill", "WAVE", "jump", "fifty", "office",
          "Lovely", "AVATAR", "minimum", "Wolf", "tiny", "Yoyo", "kerning", "If", "Tj", "W1", "flaw"]
 
@@ -41,6 +57,25 @@ function pageTable(td) {
     table = outer;
   return table;
 }
+// The box around the cell's text and the tops of its lines.
+function textBox(doc, td) {
+  const range = doc.createRange();
+  const walker = doc.createTreeWalker(td, NodeFilter.SHOW_TEXT);
+  const tops = new Set();
+  let box = null;
+  while (walker.nextNode()) {
+    if (!walker.currentNode.data.trim()) continue;
+    range.selectNodeContents(walker.currentNode);
+    for (const r of range.getClientRects()) {
+      if (r.width === 0) continue;
+      tops.add(Math.round(r.top));
+      box = box ? [Math.min(box[0], r.left), Math.min(box[1], r.top),
+                   Math.max(box[2], r.right), Math.max(box[3], r.bottom)]
+                : [r.left, r.top, r.right, r.bottom];
+    }
+  }
+  return {box, tops};
+}
 function measure(doc) {
   const labels = [];
   for (const td of doc.querySelectorAll('td[data-label]')) {
@@ -48,25 +83,20 @@ function measure(doc) {
     const c = td.getBoundingClientRect();
     const img = td.querySelector('img');
     const i = img && img.getBoundingClientRect();
-    const range = doc.createRange();
-    const walker = doc.createTreeWalker(td, NodeFilter.SHOW_TEXT);
-    const tops = new Set();
-    let box = null;
-    while (walker.nextNode()) {
-      if (!walker.currentNode.data.trim()) continue;
-      range.selectNodeContents(walker.currentNode);
-      for (const r of range.getClientRects()) {
-        if (r.width === 0) continue;
-        tops.add(Math.round(r.top));
-        box = box ? [Math.min(box[0], r.left), Math.min(box[1], r.top),
-                     Math.max(box[2], r.right), Math.max(box[3], r.bottom)]
-                  : [r.left, r.top, r.right, r.bottom];
-      }
-    }
+    const {box, tops} = textBox(doc, td);
+    // The text's width on one line without kerning and ligatures, which
+    // auto-size leaves out: they only ever make the text narrower.
+    const style = td.getAttribute('style');
+    td.style.fontKerning = 'none';
+    td.style.fontVariantLigatures = 'none';
+    td.style.whiteSpace = 'nowrap';
+    const plain = textBox(doc, td).box;
+    if (style === null) td.removeAttribute('style'); else td.setAttribute('style', style);
     labels.push({name: td.dataset.label,
                  cell: [c.left - t.left, c.top - t.top, c.width, c.height],
                  text: box && [box[0] - t.left, box[1] - t.top, box[2] - box[0], box[3] - box[1]],
                  image: i && [i.left - t.left, i.top - t.top, i.width, i.height],
+                 plain: plain && plain[2] - plain[0],
                  lines: tops.size});
   }
   return labels;
@@ -125,6 +155,30 @@ def auto_sized_design():
             right = max(right, left)
             top += math.ceil(pixels * 1.4) + 6
     return form("AutoSized", right, top, labels)
+
+
+def estimated_width(caption, pixels):
+    """Room for the caption measured even byte by byte, so no labels overlap."""
+    return math.ceil(len(caption.encode()) * 0.7 * pixels) + 24
+
+
+def international_design():
+    """Each font, size and weight on one row: every language's captions."""
+    labels, top, right = [], 10, 0
+    for font in FONTS:
+        for size in (None, "2", "5", "7"):
+            pixels = HTML_PIXELS[size]
+            for bold in (False, True):
+                left = 10
+                for language, texts in CAPTIONS.items():
+                    for i, caption in enumerate(texts):
+                        name = "%s%s%s%s%d" % (language, font.split()[0], "Size" + size if size else "Default",
+                                               "Bold" if bold else "Plain", i + 1)
+                        labels.append(label(name, left, top, caption, font, size, bold))
+                        left += estimated_width(caption, pixels)
+                right = max(right, left)
+                top += math.ceil(pixels * 1.5) + 6
+    return form("International", right, top, labels)
 
 
 def fixed_size_design():
@@ -220,6 +274,9 @@ def check_fonts():
         found = subprocess.run(["fc-match", "-f", "%{family}", family], capture_output=True, text=True).stdout
         if face not in found:
             sys.exit("fontconfig maps %r to %r, not %r: install fonts-liberation2" % (family, found, face))
+    japanese = subprocess.run(["fc-list", ":lang=ja", "family"], capture_output=True, text=True).stdout
+    if not japanese.strip():
+        sys.exit("fontconfig knows no face for Japanese: install fonts-wqy-zenhei")
 
 
 def render(tool, design, page):
@@ -262,7 +319,16 @@ def overlapping(labels):
     return result
 
 
-def check_page(page, designed, measured):
+def tight_labels(design):
+    """Auto-sized labels whose cells may be at most 1 px wider than the text:
+    all but those of HTML size 4, 14 points, which is 19 px on screen where
+    browsers show 18 px."""
+    return {c["name"] for c in design["children"] if c["class"] == "TQuillLabel"
+            and c["properties"].get("AutoSize", True) and c["properties"]["HtmlFont"]["FontSize"] != "4"}
+
+
+def check_page(page, designed, measured, tight):
+    """`tight`: the names of labels whose cell must fit the text closely."""
     failures = []
     seen = {m["name"]: m for m in measured}
     overlaps = overlapping(designed)
@@ -292,9 +358,22 @@ def check_page(page, designed, measured):
                             % (where, m["lines"], box(text), box(cell), box(rect)))
         elif text[0] < cell[0] - TEXT_SLACK or text[0] + text[2] > cell[0] + cell[2] + TEXT_SLACK:
             failures.append("%s: text box %s leaves cell %s" % (where, box(text), box(cell)))
+        elif d["name"] in tight and cell[2] > m["plain"] + TOLERANCE + TEXT_SLACK:
+            failures.append("%s: cell %s more than 1 px wider than the text, %g px without kerning"
+                            % (where, box(cell), round(m["plain"], 2)))
         if d["name"] not in overlaps and any(abs(a - b) > TOLERANCE for a, b in zip(cell, rect)):
             failures.append("%s: cell %s, designed %s" % (where, box(cell), box(rect)))
     return failures
+
+
+def report(designed, measured):
+    seen = {m["name"]: m for m in measured}
+    print("%-32s %8s %8s %8s %8s" % ("label", "cell", "text", "unkerned", "height"))
+    for d in designed:
+        m = seen.get(d["name"], {})
+        cell = m.get("cell") or [0, 0, 0, 0]
+        text = m.get("text") or [0, 0, 0, 0]
+        print("%-32s %8.2f %8.2f %8.2f %8.2f" % (d["name"], cell[2], text[2], m.get("plain") or 0, cell[3]))
 
 
 def main():
@@ -303,6 +382,8 @@ def main():
     parser.add_argument("--source", required=True, help="the source folder")
     parser.add_argument("--chromium", default=shutil.which("chromium") or "chromium")
     parser.add_argument("--keep", help="also copy the pages and designs into this folder")
+    parser.add_argument("--report", action="store_true",
+                        help="print each label of the page in other scripts: cell and text width")
     options = parser.parse_args()
     check_fonts()
 
@@ -313,7 +394,8 @@ def main():
             if name.endswith(".form.json"):
                 designs[name[:-len(".form.json")]] = os.path.join(examples, name)
         rng = random.Random(20)
-        generated = [auto_sized_design(), fixed_size_design()]
+        generated = [auto_sized_design(), international_design(), fixed_size_design()]
+        tight = {design["name"]: tight_labels(design) for design in generated}
         generated += [nested_design("Nested%d" % i, rng, folder) for i in range(6)]
         for design in generated:
             path = os.path.join(folder, design["name"] + ".form.json")
@@ -333,7 +415,9 @@ def main():
 
     failures = []
     for name in designs:
-        failures += check_page(name, labels[name], measured.get(name, []))
+        failures += check_page(name, labels[name], measured.get(name, []), tight.get(name, set()))
+    if options.report:
+        report(labels["International"], measured.get("International", []))
     count = sum(len(l) for l in labels.values())
     wrapped = sum(1 for page in measured.values() for m in page if m["lines"] > 1)
     images = sum(1 for l in labels.values() for d in l if d["kind"] == "image")

@@ -2,10 +2,13 @@
 // name, the pixel size at 96 per inch and the style. Advances are read from
 // a second font one em unit per pixel, where they are the font's own design
 // values, so advances are unhinted and fractional like on the other
-// platforms.
+// platforms. A character the font lacks, and any beyond the 16-bit range,
+// is measured by Uniscribe with font fallback and linking, in the face
+// Windows draws it in.
 #include "platform/FontFace.h"
 
 #include <windows.h>
+#include <usp10.h>
 
 #include <algorithm>
 #include <cmath>
@@ -21,7 +24,7 @@ HFONT MakeFont(const TTextFont& font, int height) {
     log.lfItalic = font.Italic ? TRUE : FALSE;
     log.lfCharSet = DEFAULT_CHARSET;
     log.lfOutPrecision = OUT_TT_PRECIS;
-    int length = MultiByteToWideChar(CP_ACP, 0, font.Name.data(), static_cast<int>(font.Name.size()), log.lfFaceName,
+    int length = MultiByteToWideChar(CP_UTF8, 0, font.Name.data(), static_cast<int>(font.Name.size()), log.lfFaceName,
                                      LF_FACESIZE - 1);
     log.lfFaceName[std::max(0, length)] = L'\0';
     return CreateFontIndirectW(&log);
@@ -40,6 +43,31 @@ int DesignLineHeight(const OUTLINETEXTMETRICW& design, double scale) {
     return std::max(outward, browser);
 }
 
+// The UTF-16 form of a scalar value; returns the number of units.
+int Utf16(char32_t c, wchar_t (&units)[2]) {
+    if (c < 0x10000) {
+        units[0] = static_cast<wchar_t>(c);
+        return 1;
+    }
+    c -= 0x10000;
+    units[0] = static_cast<wchar_t>(0xD800 + (c >> 10));
+    units[1] = static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+    return 2;
+}
+
+// The size of the text as Uniscribe lays it out on the device context's
+// font, falling back to other fonts for characters it lacks.
+bool FallbackSize(HDC dc, const wchar_t* text, int length, SIZE& size) {
+    SCRIPT_STRING_ANALYSIS analysis = nullptr;
+    if (FAILED(ScriptStringAnalyse(dc, text, length, length * 3 / 2 + 16, -1, SSA_GLYPHS | SSA_FALLBACK | SSA_LINK, 0,
+                                   nullptr, nullptr, nullptr, nullptr, nullptr, &analysis)))
+        return false;
+    const SIZE* measured = ScriptString_pSize(analysis);
+    if (measured) size = *measured;
+    ScriptStringFree(&analysis);
+    return measured != nullptr;
+}
+
 class TGdiFace : public TFontFace {
 public:
     // `dc` belongs to the font system, which outlives its faces.
@@ -48,16 +76,20 @@ public:
         TEXTMETRICW text{};
         GetTextMetricsW(FDC, &text);
         FLineHeight = text.tmAscent + text.tmDescent;
+        FExtent.Below = text.tmDescent;
         OUTLINETEXTMETRICW outline{};
         outline.otmSize = sizeof outline;
         if (GetOutlineTextMetricsW(FDC, sizeof outline, &outline) != 0 && outline.otmEMSquare > 0) {
             FDesign = MakeFont(font, static_cast<int>(outline.otmEMSquare));
             FScale = static_cast<double>(pixelSize) / outline.otmEMSquare;
             SelectObject(FDC, FDesign);
-            if (GetOutlineTextMetricsW(FDC, sizeof outline, &outline) != 0)
+            if (GetOutlineTextMetricsW(FDC, sizeof outline, &outline) != 0) {
                 FLineHeight = DesignLineHeight(outline, FScale);
+                FExtent.Below = static_cast<int>(std::lround(-outline.otmMacDescent * FScale));
+            }
         }
         SelectObject(FDC, old);
+        FExtent.Above = FLineHeight - FExtent.Below;
     }
     ~TGdiFace() override {
         if (FDesign) DeleteObject(FDesign);
@@ -68,19 +100,32 @@ public:
 
     int LineHeight() const override { return FLineHeight; }
 
-    int64_t Advance(unsigned char c) override {
-        char narrow = static_cast<char>(c);
-        wchar_t wide = L'?';
-        MultiByteToWideChar(CP_ACP, 0, &narrow, 1, &wide, 1);
+    TLineExtent LineExtent() const override { return FExtent; }
+
+    TGlyphMetrics Glyph(char32_t c) override {
+        wchar_t units[2];
+        const int length = Utf16(c, units);
         HGDIOBJ old = SelectObject(FDC, FDesign ? FDesign : FSized);
+        const double scale = FDesign ? FScale : 1.0;
+        TGlyphMetrics glyph;
+        WORD index = 0xFFFF;
         ABCFLOAT abc{};
-        int64_t advance = 0;
-        if (GetCharABCWidthsFloatW(FDC, wide, wide, &abc)) {
-            double pixels = (abc.abcfA + abc.abcfB + abc.abcfC) * (FDesign ? FScale : 1.0);
-            advance = std::llround(pixels * kAdvanceUnitsPerPixel);
+        SIZE size{};
+        if (length == 1 && GetGlyphIndicesW(FDC, units, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 &&
+            index != 0xFFFF && GetCharABCWidthsFloatW(FDC, units[0], units[0], &abc)) {
+            glyph.Advance = std::llround((abc.abcfA + abc.abcfB + abc.abcfC) * scale * kAdvanceUnitsPerPixel);
+        } else if (FallbackSize(FDC, units, length, size)) {
+            // Uniscribe tells the height of the fonts it used, not how they
+            // split it about the baseline: the font's own part below is kept.
+            glyph.Advance = std::llround(size.cx * scale * kAdvanceUnitsPerPixel);
+            glyph.Fallback = true;
+            const auto height = static_cast<int>(std::lround(size.cy * scale));
+            glyph.Extent = {std::max(FExtent.Above, height - FExtent.Below), FExtent.Below};
+        } else if (length == 1 && GetCharABCWidthsFloatW(FDC, units[0], units[0], &abc)) {
+            glyph.Advance = std::llround((abc.abcfA + abc.abcfB + abc.abcfC) * scale * kAdvanceUnitsPerPixel);
         }
         SelectObject(FDC, old);
-        return advance;
+        return glyph;
     }
 
 private:
@@ -89,6 +134,7 @@ private:
     HFONT FDesign = nullptr;  // the font at its em size; null for bitmap fonts
     double FScale = 1.0;      // pixels per unit of FDesign's advances
     int FLineHeight = 0;
+    TLineExtent FExtent;
 };
 
 class TGdiSystem : public TFontSystem {
