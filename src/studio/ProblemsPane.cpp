@@ -47,7 +47,7 @@ void TProblemsPane::Recheck() {
         // `quill check` of the saved file would.
         FFindings = CheckDesign(form, nlohmann::json::parse(WriteFormDesign(form)));
     } catch (const std::exception& e) {
-        FFindings.push_back({form.Name(), e.what(), &form});
+        FFindings.push_back({form.Name(), e.what(), TFindingKind::PageChange, &form});
     }
     for (size_t i = 0; i < FFindings.size(); ++i) {
         const TDesignFinding& f = FFindings[i];

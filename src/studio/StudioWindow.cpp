@@ -19,6 +19,11 @@
 #include "studio/ComponentTray.h"
 #include "studio/DesignCanvas.h"
 #include "studio/DesignDocument.h"
+#include "studio/ObjectTree.h"
+#include "studio/PageGridOverlay.h"
+#include "studio/PagePreview.h"
+#include "studio/ProblemsPane.h"
+#include "studio/PropertyInspector.h"
 
 namespace quill::studio {
 
@@ -63,6 +68,7 @@ TStudioWindow::TStudioWindow(QWidget* parent)
     statusBar()->addPermanentWidget(FGridCounts);
     CreateActions();
     FViewMenu->addAction(paletteDock->toggleViewAction());
+    CreatePanes();
 
     connect(FDocument, &TDesignDocument::DirtyChanged, this, &TStudioWindow::UpdateTitle);
     connect(FDocument, &TDesignDocument::FileNameChanged, this, &TStudioWindow::UpdateTitle);
@@ -140,6 +146,48 @@ void TStudioWindow::CreateActions() {
     snap->setChecked(FCanvas->SnapToGrid());
     connect(snap, &QAction::toggled, FCanvas, &TDesignCanvas::SetSnapToGrid);
     FViewMenu->addSeparator();
+}
+
+void TStudioWindow::CreatePanes() {
+    auto dock = [this](QWidget* pane, const QString& title, const char* name, Qt::DockWidgetArea area) {
+        auto* d = new QDockWidget(title, this);
+        d->setObjectName(name);
+        d->setWidget(pane);
+        AddPane(d, area);
+        return d;
+    };
+    FObjectTree = new TObjectTree(*FDocument);
+    FInspector = new TPropertyInspector(*FDocument);
+    FPreview = new TPagePreview(*FDocument);
+    FProblems = new TProblemsPane(*FDocument);
+    QDockWidget* tree = dock(FObjectTree, tr("Objects"), "ObjectTreeDock", Qt::LeftDockWidgetArea);
+    QDockWidget* inspector = dock(FInspector, tr("Properties"), "InspectorDock", Qt::LeftDockWidgetArea);
+    dock(FPreview, tr("Page preview"), "PreviewDock", Qt::RightDockWidgetArea);
+    dock(FProblems, tr("Problems"), "ProblemsDock", Qt::BottomDockWidgetArea);
+    tabifyDockWidget(tree, inspector);
+    tree->raise();
+
+    FGridOverlay = new TPageGridOverlay(this);
+    connect(FGridOverlay, &TPageGridOverlay::CountsChanged, this, [this](int rows, int cols, int cells) {
+        if (FPageGrid->isChecked()) ShowGridCounts(rows, cols, cells);
+    });
+    FViewMenu->addSeparator();
+    FPageGrid = FViewMenu->addAction(tr("Page &Grid"));
+    FPageGrid->setObjectName("PageGrid");
+    FPageGrid->setCheckable(true);
+    FPageGrid->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    connect(FPageGrid, &QAction::toggled, this, &TStudioWindow::ShowPageGrid);
+}
+
+void TStudioWindow::ShowPageGrid(bool shown) {
+    FCanvas->SetOverlay(shown ? FGridOverlay : nullptr);
+    if (!shown) {
+        FGridCounts->clear();
+        return;
+    }
+    // The overlay only says when a count changes: show where it stands now.
+    FGridOverlay->Update(FDocument->Form());
+    ShowGridCounts(FGridOverlay->Rows(), FGridOverlay->Columns(), FGridOverlay->Cells());
 }
 
 void TStudioWindow::AddPane(QDockWidget* pane, Qt::DockWidgetArea area) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAction>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -14,6 +15,11 @@ class TComponentPalette;
 class TComponentTray;
 class TDesignCanvas;
 class TDesignDocument;
+class TObjectTree;
+class TPageGridOverlay;
+class TPagePreview;
+class TProblemsPane;
+class TPropertyInspector;
 
 // The Studio's main window: the canvas with the tray under it, the
 // palette beside it, the File, Edit and View menus and a tool bar. Panes
@@ -30,6 +36,13 @@ public:
     TComponentPalette& Palette() { return *FPalette; }
     TComponentTray& Tray() { return *FTray; }
     TAutosave& Autosave() { return *FAutosave; }
+    TObjectTree& ObjectTree() { return *FObjectTree; }
+    TPropertyInspector& Inspector() { return *FInspector; }
+    TPagePreview& Preview() { return *FPreview; }
+    TProblemsPane& Problems() { return *FProblems; }
+    TPageGridOverlay& GridOverlay() { return *FGridOverlay; }
+    // View > Page Grid: draws the page table's lines over the canvas.
+    QAction* PageGridAction() const { return FPageGrid; }
 
     // Docks a pane and lists it in the View menu.
     void AddPane(QDockWidget* pane, Qt::DockWidgetArea area = Qt::RightDockWidgetArea);
@@ -60,6 +73,8 @@ private:
     void FillRecentMenu();
     void AddChosenClass(const TClassInfo* info);
     void ShowError(const QString& message);
+    void CreatePanes();
+    void ShowPageGrid(bool shown);
 
     TDesignDocument* FDocument;
     TAutosave* FAutosave;
@@ -69,6 +84,12 @@ private:
     QMenu* FViewMenu = nullptr;
     QMenu* FRecentMenu = nullptr;
     QLabel* FGridCounts;
+    TObjectTree* FObjectTree = nullptr;
+    TPropertyInspector* FInspector = nullptr;
+    TPagePreview* FPreview = nullptr;
+    TProblemsPane* FProblems = nullptr;
+    TPageGridOverlay* FGridOverlay = nullptr;
+    QAction* FPageGrid = nullptr;
 };
 
 }  // namespace quill::studio

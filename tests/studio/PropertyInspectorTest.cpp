@@ -203,10 +203,12 @@ private slots:
         TypeAndExpect(colour->lineEdit(), "clRed", "Color", "clRed");
         // Written as the writer writes it: a number that has a name by name.
         TypeAndExpect(colour->lineEdit(), "16711680", "Color", "clBlue");
-        TypeAndExpect(colour->lineEdit(), "12345", "Color", 12345);
-        QCOMPARE(colour->currentText(), "12345");
+        // Any other colour as "#RRGGBB", red first, however it was typed.
+        TypeAndExpect(colour->lineEdit(), "12345", "Color", "#393000");
+        QCOMPARE(colour->currentText(), "#393000");
+        TypeAndExpect(colour->lineEdit(), "#1f4e79", "Color", "#1F4E79");
         TypeAndExpectRefusal(colour->lineEdit(), "clRedd", "Color", "Label1.Color: unknown colour name \"clRedd\"");
-        QCOMPARE(colour->currentText(), "12345");
+        QCOMPARE(colour->currentText(), "#1F4E79");
         // Choosing from the list.
         colour->setFocus();
         QTest::keyClick(colour, Qt::Key_Down);
@@ -234,7 +236,7 @@ private slots:
             QTest::mouseClick(picker, Qt::LeftButton);
         };
         pickWith(QColor(1, 2, 3));
-        COMPARE_JSON(Stored("Color"), json(0x030201));
+        COMPARE_JSON(Stored("Color"), json("#010203"));
         pickWith(QColor(0, 0, 128));
         COMPARE_JSON(Stored("Color"), json("clNavy"));
     }

@@ -1,4 +1,6 @@
 // The main window: its prompts, title, palette, tray, recovery and program.
+#include <QDockWidget>
+#include <QLabel>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -12,6 +14,8 @@
 #include "studio/ComponentTray.h"
 #include "studio/DesignCanvas.h"
 #include "studio/DesignDocument.h"
+#include "studio/PageGridOverlay.h"
+#include "studio/PagePreview.h"
 #include "studio/StudioWindow.h"
 #include "support/StudioTestSupport.h"
 
@@ -212,7 +216,41 @@ private slots:
         quill.start(QString(QUILL_BINARY_DIR) + "/quill", {"render", QString::fromStdString(path)});
         QVERIFY(quill.waitForFinished(30000));
         QCOMPARE(quill.exitCode(), 0);
-        QVERIFY(quill.readAllStandardOutput().contains("QuillLabel2"));
+        // The page the preview showed is the page quill renders.
+        QTRY_VERIFY(Window->Preview().Generations() > 0);
+        QCOMPARE(quill.readAllStandardOutput().toStdString(), Window->Preview().Html());
+    }
+
+    // View > Page Grid (Ctrl+G) draws the table's lines and puts its counts
+    // in the status bar; they follow the design, and go with the grid.
+    void pageGridShowsItsCountsWhileOn() {
+        QVERIFY(Window->OpenFile(QString::fromStdString(kCard)));
+        for (const char* dock : {"ObjectTreeDock", "InspectorDock", "PreviewDock", "ProblemsDock"})
+            QVERIFY2(Window->findChild<QDockWidget*>(dock), dock);
+        QLabel* counts = Window->GridCountsLabel();
+        QVERIFY(counts->text().isEmpty());
+        Window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Window.get()));
+        QTest::keyClick(Window.get(), Qt::Key_G, Qt::ControlModifier);
+        QVERIFY(Window->PageGridAction()->isChecked());
+        const TPageGridOverlay& grid = Window->GridOverlay();
+        auto shown = [&] {
+            return QString("Page grid: %1 rows, %2 columns, %3 cells").arg(grid.Rows()).arg(grid.Columns()).arg(grid.Cells());
+        };
+        QVERIFY(grid.Cells() > 1);
+        QCOMPARE(counts->text(), shown());
+        // A label moved off the others' lines cuts more rows.
+        const int rows = grid.Rows();
+        TDesignDocument& doc = Window->Document();
+        TComponent* label = nullptr;
+        for (int i = 0; i < doc.Form().ComponentCount() && !label; ++i)
+            if (doc.Form().Components(i)->AsControl()) label = doc.Form().Components(i);
+        QVERIFY(label);
+        doc.MoveBy({label}, 0, 3);
+        QTRY_VERIFY(grid.Rows() > rows);
+        QCOMPARE(counts->text(), shown());
+        QTest::keyClick(Window.get(), Qt::Key_G, Qt::ControlModifier);
+        QVERIFY(counts->text().isEmpty());
     }
 
     void programWritesAScreenshotAndRefusesBadInput() {
