@@ -75,7 +75,7 @@ TStudioWindow::TStudioWindow(QWidget* parent)
     connect(FAutosave, &TAutosave::Failed, this,
             [this](const QString& message) { statusBar()->showMessage(tr("Autosave failed: %1").arg(message)); });
     UpdateTitle();
-    resize(1200, 800);
+    resize(1400, 860);
 }
 
 TStudioWindow::~TStudioWindow() {
@@ -162,10 +162,16 @@ void TStudioWindow::CreatePanes() {
     FProblems = new TProblemsPane(*FDocument);
     QDockWidget* tree = dock(FObjectTree, tr("Objects"), "ObjectTreeDock", Qt::LeftDockWidgetArea);
     QDockWidget* inspector = dock(FInspector, tr("Properties"), "InspectorDock", Qt::LeftDockWidgetArea);
-    dock(FPreview, tr("Page preview"), "PreviewDock", Qt::RightDockWidgetArea);
-    dock(FProblems, tr("Problems"), "ProblemsDock", Qt::BottomDockWidgetArea);
+    QDockWidget* preview = dock(FPreview, tr("Page preview"), "PreviewDock", Qt::RightDockWidgetArea);
+    QDockWidget* problems = dock(FProblems, tr("Problems"), "ProblemsDock", Qt::BottomDockWidgetArea);
     tabifyDockWidget(tree, inspector);
     tree->raise();
+    // The side panes run the window's full height; the problems sit under
+    // the canvas, a few lines high, so the form keeps the most room.
+    setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
+    setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
+    resizeDocks({problems}, {110}, Qt::Vertical);
+    resizeDocks({preview}, {420}, Qt::Horizontal);
 
     FGridOverlay = new TPageGridOverlay(this);
     connect(FGridOverlay, &TPageGridOverlay::CountsChanged, this, [this](int rows, int cols, int cells) {

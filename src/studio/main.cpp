@@ -1,23 +1,31 @@
 // QuillStudio: the visual designer of page forms.
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWebEngineView>
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "framework/Exception.h"
 #include "qtbridge/QtWindowSystem.h"
 #include "studio/Autosave.h"
 #include "studio/DesignDocument.h"
+#include "studio/PagePreview.h"
 #include "studio/StudioWindow.h"
 
 namespace {
 
 const char* kUsage =
-    "Usage: QuillStudio [DESIGN]                    open the designer, on DESIGN if given\n"
-    "       QuillStudio --screenshot FILE [DESIGN]  save the designer's window as it opens\n"
-    "                                               to FILE (PNG), without a display\n"
-    "       QuillStudio --help                      show this text\n";
+    "Usage: QuillStudio [--page-grid] [DESIGN]      open the designer, on DESIGN if given\n"
+    "       QuillStudio --screenshot FILE [--page-grid] [DESIGN]\n"
+    "                                               save the designer's window, once its\n"
+    "                                               page preview has loaded, to FILE (PNG),\n"
+    "                                               without a display\n"
+    "       QuillStudio --help                      show this text\n"
+    "  --page-grid  start with View > Page Grid on: the page table's lines over the form\n";
 
 bool HaveDisplay() {
     auto set = [](const char* name) {
@@ -30,6 +38,7 @@ bool HaveDisplay() {
 struct TArguments {
     std::string Screenshot;
     std::string Design;
+    bool PageGrid = false;
 };
 
 // False with a message on standard error for anything else.
@@ -43,6 +52,10 @@ bool Parse(const std::vector<std::string>& args, TArguments& parsed) {
         parsed.Screenshot = args[i + 1];
         i += 2;
     }
+    if (i < args.size() && args[i] == "--page-grid") {
+        parsed.PageGrid = true;
+        ++i;
+    }
     if (i < args.size()) {
         if (args[i].size() > 1 && args[i][0] == '-') {
             std::cerr << "QuillStudio: unknown option " << args[i] << "\n" << kUsage;
@@ -55,6 +68,20 @@ bool Parse(const std::vector<std::string>& args, TArguments& parsed) {
         return false;
     }
     return true;
+}
+
+// Lets the preview's web view load and paint its page, so that a
+// screenshot shows it; a view that never loads costs ten seconds at most.
+void WaitForPreview(quill::studio::TStudioWindow& window) {
+    quill::studio::TPagePreview& preview = window.Preview();
+    preview.Regenerate();
+    if (preview.Html().empty()) return;
+    QEventLoop loop;
+    QObject::connect(&preview.View(), &QWebEngineView::loadFinished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+    QTimer::singleShot(500, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 }  // namespace
@@ -74,6 +101,10 @@ int main(int argc, char** argv) {
     }
     // A screenshot needs no screen; Qt's offscreen platform draws in memory.
     if (!parsed.Screenshot.empty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The web view's renderer sandbox cannot start for root; without this
+    // the preview stays blank there.
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Quill");
     QApplication::setApplicationName("QuillStudio");
@@ -89,9 +120,11 @@ int main(int argc, char** argv) {
         std::cerr << "QuillStudio: " << e.Message() << "\n";
         return 1;
     }
+    if (parsed.PageGrid) window.PageGridAction()->setChecked(true);
     window.show();
     if (!parsed.Screenshot.empty()) {
         QApplication::processEvents();
+        WaitForPreview(window);
         try {
             quill::qtbridge::SaveScreenshot(window.grab().toImage(), parsed.Screenshot);
         } catch (const quill::Exception& e) {
