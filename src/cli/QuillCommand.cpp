@@ -12,13 +12,14 @@
 #include "framework/NameSuggestion.h"
 #include "page/QuillGenerator.h"
 #include "platform/AtomicFile.h"
+#include "quill/Page.h"
 
 namespace quill {
 
 namespace {
 
 const char* kHelp =
-    "Usage: quill render DESIGN [-o FILE]\n"
+    "Usage: quill render DESIGN [--set NAME.PROPERTY=VALUE]... [-o FILE]\n"
     "       quill check [--quiet] DESIGN...\n"
     "       quill format DESIGN [-o FILE]\n"
     "       quill classes [CLASS]\n"
@@ -36,6 +37,13 @@ const char* kHelp =
     "                       is replaced only when the whole page was written;\n"
     "                       a device or pipe is written in place, a link is\n"
     "                       followed, and '-' means standard output\n"
+    "  render DESIGN --set NAME.PROPERTY=VALUE\n"
+    "                       set a published property before rendering, as\n"
+    "                       the design would: QuillLabel1.Caption=Hello,\n"
+    "                       QuillLabel1.CellFormat.AlignH=haRight; integers\n"
+    "                       and booleans as text (12, true), a set as\n"
+    "                       members with commas (fsBold,fsItalic); repeat\n"
+    "                       it for more values, applied in order\n"
     "  check DESIGN...      read each design, render nothing, and print one\n"
     "                       line per finding: FILE: OBJECT: warning: ...\n"
     "                       (what the page leaves out or changes); exit 0\n"
@@ -60,19 +68,14 @@ int UsageError(std::ostream& err, const std::string& problem) {
     return 2;
 }
 
-TQuillHtmlGenerator* FirstGenerator(const TForm& form) {
-    for (int i = 0; i < form.ComponentCount(); ++i)
-        if (auto* g = dynamic_cast<TQuillHtmlGenerator*>(form.Components(i))) return g;
-    return nullptr;
-}
+// One --set argument: the property's path and its text value.
+struct TSetting {
+    std::string Path;
+    std::string Value;
+};
 
-// Line by line, so a big page never needs a joined copy.
-void WritePage(const TStrings& lines, std::ostream& out) {
-    for (int i = 0; i < lines.Count(); ++i) out << lines.View(i) << "\r\n";
-    out.flush();
-}
-
-int Render(const std::string& design, const std::string* outFile, TCommandStreams io) {
+int Render(const std::string& design, const std::string* outFile, const std::vector<TSetting>& settings,
+           TCommandStreams io) {
     std::ostream& out = io.Out;
     std::ostream& err = io.Err;
     try {
@@ -80,17 +83,17 @@ int Render(const std::string& design, const std::string* outFile, TCommandStream
         // its own design, whatever name the output gives it.
         if (outFile && platform::SameFile(*outFile, design))
             throw Exception(*outFile + ": the output is the design file itself; the page was not written");
-        std::unique_ptr<TForm> form = LoadDesignInput(design, io.In);
-        TQuillHtmlGenerator* generator = FirstGenerator(*form);
-        if (!generator) throw Exception(design + ": " + form->Name() + ": the form has no TQuillHtmlGenerator");
+        TDesignInput input = ReadDesignInput(design, io.In);
+        Page page = Page::FromString(input.Text, input.Name);
+        for (const TSetting& setting : settings) page.Set(setting.Path, setting.Value);
         if (outFile) {
-            if (!generator->GenerateToFile(*outFile)) {
-                err << "quill: " << design << ": the page was not written: " << generator->LastSaveError() << "\n";
+            if (!page.Generator().GenerateToFile(*outFile)) {
+                err << "quill: " << design << ": the page was not written: " << page.Generator().LastSaveError() << "\n";
                 return 1;
             }
             return 0;
         }
-        WritePage(*generator->Generate(), out);
+        page.Render(out);
         if (!out) throw Exception("the page could not be written to standard output");
         return 0;
     } catch (const Exception& e) {
@@ -149,12 +152,18 @@ int RunQuillCommand(const std::vector<std::string>& args, std::istream& in, std:
     std::string design;
     std::string outFile;
     bool haveOut = false;
+    std::vector<TSetting> settings;
     for (size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "-o" || args[i] == "--output") {
             if (i + 1 == args.size()) return UsageError(err, "'" + args[i] + "' needs a file name");
             if (haveOut) return UsageError(err, "more than one output file");
             outFile = args[++i];
             haveOut = true;
+        } else if (args[i] == "--set") {
+            const size_t equals = i + 1 < args.size() ? args[i + 1].find('=') : std::string::npos;
+            if (equals == std::string::npos) return UsageError(err, "'--set' needs NAME.PROPERTY=VALUE");
+            settings.push_back({args[i + 1].substr(0, equals), args[i + 1].substr(equals + 1)});
+            ++i;
         } else if (args[i] == "-h" || args[i] == "--help") {
             out << kHelp;
             return 0;
@@ -168,7 +177,7 @@ int RunQuillCommand(const std::vector<std::string>& args, std::istream& in, std:
     }
     if (design.empty()) return UsageError(err, "render needs a design file");
     // "-o -" is standard output, as if no output were named.
-    return Render(design, haveOut && outFile != "-" ? &outFile : nullptr, {in, out, err});
+    return Render(design, haveOut && outFile != "-" ? &outFile : nullptr, settings, {in, out, err});
 }
 
 }  // namespace quill
