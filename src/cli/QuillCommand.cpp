@@ -19,7 +19,7 @@ namespace quill {
 namespace {
 
 const char* kHelp =
-    "Usage: quill render DESIGN [--set NAME.PROPERTY=VALUE]... [-o FILE]\n"
+    "Usage: quill render DESIGN [-o FILE] [--set NAME.PROPERTY=VALUE]...\n"
     "       quill check [--quiet] DESIGN...\n"
     "       quill format DESIGN [-o FILE]\n"
     "       quill classes [CLASS]\n"

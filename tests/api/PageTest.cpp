@@ -66,7 +66,7 @@ TEST(DesignApi, SetsEachKindOfValueAsTheDesignWould) {
         {"namelabel.Width", "250", "NameLabel", {"Width"}, 250},
         {"NameLabel.Left", "+5", "NameLabel", {"Left"}, 5},
         {"RoleLabel.Top", "-10", "RoleLabel", {"Top"}, -10},
-        {"NameLabel.AutoSize", "true", "NameLabel", {"AutoSize"}, true},
+        {"RoleLabel.HtmlFont.FontColor", "clGreen", "RoleLabel", {"HtmlFont", "FontColor"}, "clGreen"},
         {"NameLabel.Visible", "False", "NameLabel", {"Visible"}, false},
         {"NameLabel.HtmlFont.FontStyle", "fsItalic, fsUnderline", "NameLabel", {"HtmlFont", "FontStyle"},
          nlohmann::json::array({"fsItalic", "fsUnderline"})},
@@ -91,8 +91,10 @@ TEST(DesignApi, SetsEachKindOfValueAsTheDesignWould) {
 TEST(DesignApi, ValuesApplyInOrderAndReferencesResolveInThePage) {
     const std::string design = R"({"class": "TForm", "name": "F", "properties": {"Width": 300}, "children": [
       {"class": "TPanel", "name": "Box", "properties": {"Left": 10, "Top": 10, "Width": 100, "Height": 50}, "children": [
-        {"class": "TQuillLabel", "name": "Inner", "properties": {"Caption": "inside", "AutoSize": false}}]},
-      {"class": "TQuillLabel", "name": "Outer", "properties": {"Caption": "outside", "AutoSize": false}},
+        {"class": "TQuillLabel", "name": "Inner",
+         "properties": {"Left": 5, "Top": 5, "Width": 80, "Height": 20, "Caption": "inside", "AutoSize": false}}]},
+      {"class": "TQuillLabel", "name": "Outer",
+       "properties": {"Left": 10, "Top": 70, "Width": 100, "Height": 20, "Caption": "outside", "AutoSize": false}},
       {"class": "TQuillHtmlGenerator", "name": "G"}]})";
     Page page = Design::FromString(design, "refs.json").NewPage();
     page.Set("Outer.Caption", "first");
@@ -121,8 +123,8 @@ TEST(DesignApi, WrongNamesAndValuesSayWhatTheyCouldHaveBeenAndChangeNothing) {
         {"Nobody.Caption", "x", "Nobody.Caption: no component named \"Nobody\""},
         {"NameLabel.Captoin", "x", "NameLabel.Captoin: unknown property of TQuillLabel; did you mean Caption?"},
         {"NameLabel.caption", "x", "NameLabel.caption: unknown property of TQuillLabel; did you mean Caption?"},
-        {"NameLabel.CellFormat.AlignX", "haRight",
-         "NameLabel.CellFormat.AlignX: unknown property of THtmlTableDataProperty; did you mean AlignH?"},
+        {"NameLabel.CellFormat.AlignHH", "haRight",
+         "NameLabel.CellFormat.AlignHH: unknown property of THtmlTableDataProperty; did you mean AlignH?"},
         {"NameLabel.CellFormat.AlignH", "right",
          "NameLabel.CellFormat.AlignH: unknown member \"right\" of THtmlAlignH; did you mean haRight? (members: "
          "haDefault, haLeft, haCenter, haRight)"},
@@ -141,7 +143,7 @@ TEST(DesignApi, WrongNamesAndValuesSayWhatTheyCouldHaveBeenAndChangeNothing) {
          "NameLabel.HtmlFont.FontColor: unknown colour name \"#FF0000\"; a colour is a name or an integer with red in "
          "the low byte, so #FF0000 is 255"},
         {"Generator.Container", "Nowhere", "Generator.Container: no component named \"Nowhere\""},
-        {"Generator.Container", "NameLabel", "Generator.Container: \"NameLabel\" is a TQuillLabel, not a TWinControl"},
+        {"Generator.Container", "header", "Generator.Container: \"header\" is a TQuillHeader, not a TWinControl"},
         {"NameLabel", "x", "NameLabel: expected COMPONENT.PROPERTY, such as QuillLabel1.Caption"},
         {"NameLabel.", "x", "NameLabel.: expected COMPONENT.PROPERTY, such as QuillLabel1.Caption"},
         {".Caption", "x", ".Caption: expected COMPONENT.PROPERTY, such as QuillLabel1.Caption"},
@@ -190,7 +192,7 @@ TEST(DesignApi, FindsComponentsOfALargeForm) {
     for (int i = 0; i < 2000; ++i)
         design["children"].push_back({{"class", "TQuillLabel"},
                                       {"name", "L" + std::to_string(i)},
-                                      {"properties", {{"Left", 2 * i}, {"Width", 2}, {"AutoSize", false}}}});
+                                      {"properties", {{"Left", 2 * i}, {"Top", 0}, {"Width", 2}, {"Height", 20}, {"AutoSize", false}}}});
     design["children"].push_back({{"class", "TQuillHtmlGenerator"}, {"name", "G"}});
     Page page = Design::FromString(design.dump(), "big.json").NewPage();
     page.Set("l1999.Caption", "last");
