@@ -32,5 +32,6 @@ install(FILES ${CMAKE_BINARY_DIR}/QuillConfig.cmake ${CMAKE_BINARY_DIR}/QuillCon
 
 # The prefix is found from the file's own place, so any install prefix works.
 file(RELATIVE_PATH QUILL_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" QUILL_PC_TO_PREFIX ${QUILL_PC_TO_PREFIX})
 configure_file(cmake/quill.pc.in ${CMAKE_BINARY_DIR}/quill.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/quill.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
