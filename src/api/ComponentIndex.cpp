@@ -18,15 +18,31 @@ size_t TComponentIndex::THash::operator()(std::string_view name) const {
 
 bool TComponentIndex::TEqual::operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
 
-TComponentIndex::TComponentIndex(const TForm& form) {
-    FByName.reserve(static_cast<size_t>(form.ComponentCount()));
+void TComponentIndex::Build(const TForm& form) {
+    FPositions.clear();
+    FPositions.reserve(static_cast<size_t>(form.ComponentCount()));
+    // The first of a name wins, as in FindComponent.
     for (int i = 0; i < form.ComponentCount(); ++i)
-        if (TComponent* c = form.Components(i); !c->Name().empty()) FByName.emplace(c->Name(), c);
+        if (const std::string& name = form.Components(i)->Name(); !name.empty()) FPositions.emplace(name, i);
+    FBuilt = true;
 }
 
-TComponent* TComponentIndex::Find(std::string_view name) const {
-    auto it = FByName.find(name);
-    return it == FByName.end() ? nullptr : it->second;
+TComponent* TComponentIndex::At(const TForm& form, int position, std::string_view name) {
+    if (position >= form.ComponentCount()) return nullptr;
+    TComponent* component = form.Components(position);
+    return SameText(component->Name(), name) ? component : nullptr;
+}
+
+TComponent* TComponentIndex::Find(const TForm& form, std::string_view name) {
+    if (FBuilt) {
+        auto it = FPositions.find(name);
+        if (it != FPositions.end())
+            if (TComponent* found = At(form, it->second, name)) return found;
+    }
+    // Not known, or the form changed: read it again.
+    Build(form);
+    auto it = FPositions.find(name);
+    return it == FPositions.end() ? nullptr : At(form, it->second, name);
 }
 
 }  // namespace quill

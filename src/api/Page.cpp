@@ -77,8 +77,8 @@ Page Page::FromString(const std::string& text, const std::string& name) {
 TComponent* Page::FindComponent(std::string_view name) {
     if (SameText(name, FForm->Name())) return FForm.get();
     if (FForm->ComponentCount() < kIndexFrom) return FForm->FindComponent(name);
-    if (!FNames) FNames = std::make_unique<TComponentIndex>(*FForm);
-    return FNames->Find(name);
+    if (!FNames) FNames = std::make_unique<TComponentIndex>();
+    return FNames->Find(*FForm, name);
 }
 
 void Page::Set(std::string_view path, std::string_view value) {

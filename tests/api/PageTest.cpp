@@ -186,7 +186,7 @@ TEST(DesignApi, LoadingRefusesWhatCannotServePages) {
 }
 
 // Names are looked up by index on a large form: the last of many labels,
-// in any letter case.
+// in any letter case, and names changed after the index was made.
 TEST(DesignApi, FindsComponentsOfALargeForm) {
     nlohmann::json design = {{"class", "TForm"}, {"name", "Big"}, {"properties", {{"Width", 4000}}}};
     for (int i = 0; i < 2000; ++i)
@@ -198,8 +198,16 @@ TEST(DesignApi, FindsComponentsOfALargeForm) {
     page.Set("l1999.Caption", "last");
     page.Set("L0.Caption", "first");
     EXPECT_THROW(page.Set("L2000.Caption", "none"), Exception);
+    // Renamed through the framework after the names were indexed.
+    page.Form().FindComponent("L1")->SetName("Renamed");
+    page.Form().FindComponent("L2")->SetName("L1");
+    page.Set("renamed.Caption", "middle");
+    page.Set("L1.Caption", "second");
+    EXPECT_THROW(page.Set("L2.Caption", "none"), Exception);
     const std::string html = page.Render();
-    EXPECT_LT(html.find("first"), html.find("last"));
+    EXPECT_LT(html.find("first"), html.find("middle"));
+    EXPECT_LT(html.find("middle"), html.find("second"));
+    EXPECT_LT(html.find("second"), html.find("last"));
     EXPECT_EQ(&page.Form(), page.Generator().Owner());
 }
 
