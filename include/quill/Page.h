@@ -35,7 +35,8 @@ public:
 
     // The HTML page, every line followed by CR LF.
     std::string Render();
-    // The same, written line by line to `out`.
+    // The same, written line by line to `out`, so a big page needs no
+    // joined copy; check `out` afterwards as after any write.
     void Render(std::ostream& out);
 
     // The framework's form and its page generator, for programs that need
