@@ -14,13 +14,14 @@
 #include "framework/NameSuggestion.h"
 #include "page/QuillGenerator.h"
 #include "platform/AtomicFile.h"
+#include "quill/Page.h"
 
 namespace quill {
 
 namespace {
 
 const char* kHelp =
-    "Usage: quill render [-q] [--strict] DESIGN [-o FILE]\n"
+    "Usage: quill render [-q] [--strict] DESIGN [-o FILE] [--set NAME.PROPERTY=VALUE]...\n"
     "       quill check [--quiet] DESIGN...\n"
     "       quill format DESIGN [-o FILE]\n"
     "       quill classes [CLASS]\n"
@@ -47,6 +48,13 @@ const char* kHelp =
     "  render --strict DESIGN\n"
     "                       such findings are errors: the page is not\n"
     "                       written, exit 3\n"
+    "  render DESIGN --set NAME.PROPERTY=VALUE\n"
+    "                       set a published property before rendering, as\n"
+    "                       the design would: QuillLabel1.Caption=Hello,\n"
+    "                       QuillLabel1.CellFormat.AlignH=haRight; integers\n"
+    "                       and booleans as text (12, true), a set as\n"
+    "                       members with commas (fsBold,fsItalic); repeat\n"
+    "                       it for more values, applied in order\n"
     "  check DESIGN...      read each design, render nothing, and print one\n"
     "                       line per finding: FILE: OBJECT: warning: ...\n"
     "                       (what the page leaves out or changes); exit 0\n"
@@ -78,8 +86,15 @@ void WritePage(const TStrings& lines, std::ostream& out) {
     out.flush();
 }
 
+// One --set argument: the property's path and its text value.
+struct TSetting {
+    std::string Path;
+    std::string Value;
+};
+
 struct TRenderOptions {
     const std::string* OutFile = nullptr;
+    std::vector<TSetting> Settings;  // applied in order before rendering
     bool Quiet = false;   // no warnings on standard error
     bool Strict = false;  // content the page drops or changes is an error
 };
@@ -116,23 +131,24 @@ int Render(const std::string& design, const TRenderOptions& options, TCommandStr
         if (outFile && platform::SameFile(*outFile, design))
             throw Exception(*outFile + ": the output is the design file itself; the page was not written");
         TDesignInput input = ReadDesignInput(design, io.In);
-        std::unique_ptr<TForm> form = ReadFormDesign(input.Text, input.Name);
-        TQuillHtmlGenerator* generator = FirstHtmlGenerator(*form);
-        if (!generator) throw Exception(design + ": " + form->Name() + ": the form has no TQuillHtmlGenerator");
-        const size_t changes = ReportPageChanges(*form, input, options, err);
+        Page page = Page::FromString(input.Text, input.Name);
+        for (const TSetting& setting : options.Settings) page.Set(setting.Path, setting.Value);
+        // What the page loses is told of the page as it will be written,
+        // values set included.
+        const size_t changes = ReportPageChanges(page.Form(), input, options, err);
         if (changes > 0 && options.Strict) {
             err << "quill: " << input.Name << ": the page was not written: it would drop or change content in "
                 << changes << (changes == 1 ? " place" : " places") << " (--strict)\n";
             return 3;
         }
         if (outFile) {
-            if (!generator->GenerateToFile(*outFile)) {
-                err << "quill: " << design << ": the page was not written: " << generator->LastSaveError() << "\n";
+            if (!page.Generator().GenerateToFile(*outFile)) {
+                err << "quill: " << design << ": the page was not written: " << page.Generator().LastSaveError() << "\n";
                 return 1;
             }
             return 0;
         }
-        WritePage(*generator->Generate(), out);
+        page.Render(out);
         if (!out) throw Exception("the page could not be written to standard output");
         return 0;
     } catch (const Exception& e) {
@@ -193,12 +209,18 @@ int RunQuillCommand(const std::vector<std::string>& args, std::istream& in, std:
     bool haveOut = false;
     bool quiet = false;
     bool strict = false;
+    std::vector<TSetting> settings;
     for (size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "-o" || args[i] == "--output") {
             if (i + 1 == args.size()) return UsageError(err, "'" + args[i] + "' needs a file name");
             if (haveOut) return UsageError(err, "more than one output file");
             outFile = args[++i];
             haveOut = true;
+        } else if (args[i] == "--set") {
+            const size_t equals = i + 1 < args.size() ? args[i + 1].find('=') : std::string::npos;
+            if (equals == std::string::npos) return UsageError(err, "'--set' needs NAME.PROPERTY=VALUE");
+            settings.push_back({args[i + 1].substr(0, equals), args[i + 1].substr(equals + 1)});
+            ++i;
         } else if (args[i] == "-h" || args[i] == "--help") {
             out << kHelp;
             return 0;
@@ -218,6 +240,7 @@ int RunQuillCommand(const std::vector<std::string>& args, std::istream& in, std:
     TRenderOptions options;
     // "-o -" is standard output, as if no output were named.
     options.OutFile = haveOut && outFile != "-" ? &outFile : nullptr;
+    options.Settings = std::move(settings);
     options.Quiet = quiet;
     options.Strict = strict;
     return Render(design, options, {in, out, err});
