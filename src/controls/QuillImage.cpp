@@ -7,33 +7,11 @@
 #include "framework/ClassBuilder.h"
 #include "framework/Exception.h"
 #include "framework/Form.h"
+#include "markup/HtmlText.h"
 
 namespace quill {
 
 namespace {
-
-// An attribute value as text: a quote, an ampersand or an angle bracket in
-// a file name or a description cannot break the tag.
-void AppendEscaped(std::string& out, std::string_view value) {
-    for (char c : value) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
-}
 
 bool IsSchemeChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' || c == '-' ||
@@ -85,9 +63,9 @@ TImageSize TQuillImage::ReadSize() const {
 
 std::string TQuillImage::ImageTag() const {
     std::string tag = "<img src=\"";
-    AppendEscaped(tag, FSrc);
+    AppendHtmlEscaped(tag, FSrc);
     tag += "\" alt=\"";
-    AppendEscaped(tag, FAlt);
+    AppendHtmlEscaped(tag, FAlt);
     tag += "\" width=\"" + std::to_string(Width()) + "\" height=\"" + std::to_string(Height()) + "\" border=\"0\">";
     return tag;
 }

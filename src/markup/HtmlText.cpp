@@ -4,11 +4,9 @@ namespace quill {
 
 bool NeedsHtmlText(std::string_view text) { return text.find_first_of("&<>\"\r\n") != std::string_view::npos; }
 
-std::string HtmlText(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        switch (text[i]) {
+void AppendHtmlEscaped(std::string& out, std::string_view text) {
+    for (char c : text) {
+        switch (c) {
         case '&':
             out += "&amp;";
             break;
@@ -21,17 +19,24 @@ std::string HtmlText(std::string_view text) {
         case '"':
             out += "&quot;";
             break;
-        case '\r':
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            out += "<br>";
-            break;
-        case '\n':
-            out += "<br>";
-            break;
         default:
-            out += text[i];
+            out += c;
         }
     }
+}
+
+std::string HtmlText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        AppendHtmlEscaped(out, text.substr(start, i - start));
+        out += "<br>";
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    AppendHtmlEscaped(out, text.substr(start));
     return out;
 }
 

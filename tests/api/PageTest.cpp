@@ -73,6 +73,7 @@ TEST(DesignApi, SetsEachKindOfValueAsTheDesignWould) {
         {"NameLabel.HtmlFont.FontStyle", "[]", "NameLabel", {"HtmlFont", "FontStyle"}, nlohmann::json::array()},
         {"NameLabel.HtmlFont.FontColor", "clRed", "NameLabel", {"HtmlFont", "FontColor"}, "clRed"},
         {"NameLabel.HtmlFont.FontColor", "65280", "NameLabel", {"HtmlFont", "FontColor"}, 65280},
+        {"NameLabel.HtmlFont.FontColor", "#1f4e79", "NameLabel", {"HtmlFont", "FontColor"}, "#1F4E79"},
         {"MailLabel.HtmlLink.Href", "https://example.org/?a=1&b=2", "MailLabel", {"HtmlLink", "Href"},
          "https://example.org/?a=1&b=2"},
         {"Generator.CenterPage", "false", "Generator", {"CenterPage"}, false},
@@ -139,9 +140,9 @@ TEST(DesignApi, WrongNamesAndValuesSayWhatTheyCouldHaveBeenAndChangeNothing) {
         {"NameLabel.AutoSize", "yes", "NameLabel.AutoSize: expected true or false, got \"yes\""},
         {"NameLabel.HtmlFont.FontStyle", "fsBold,fsBlink",
          "NameLabel.HtmlFont.FontStyle: unknown member \"fsBlink\" of TFontStyle"},
-        {"NameLabel.HtmlFont.FontColor", "#FF0000",
-         "NameLabel.HtmlFont.FontColor: unknown colour name \"#FF0000\"; a colour is a name or an integer with red in "
-         "the low byte, so #FF0000 is 255"},
+        {"NameLabel.HtmlFont.FontColor", "#FFF",
+         "NameLabel.HtmlFont.FontColor: invalid colour \"#FFF\"; write \"#RRGGBB\": \"#\" and six hexadecimal digits, "
+         "red, green, blue"},
         {"Generator.Container", "Nowhere", "Generator.Container: no component named \"Nowhere\""},
         {"Generator.Container", "header", "Generator.Container: \"header\" is a TQuillHeader, not a TWinControl"},
         {"NameLabel", "x", "NameLabel: expected COMPONENT.PROPERTY, such as QuillLabel1.Caption"},

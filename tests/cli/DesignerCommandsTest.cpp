@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "TestSupport.h"
+#include "cli/QuillRun.h"
 #include "cli/QuillCommand.h"
 #include "controls/QuillClasses.h"
 #include "framework/FormReader.h"
@@ -16,18 +17,8 @@ namespace fs = std::filesystem;
 
 const fs::path kSource = QUILL_SOURCE_DIR;
 
-struct TResult {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
-
-TResult Quill(const std::vector<std::string>& args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    int code = RunQuillCommand(args, in, out, err);
-    return {code, out.str(), err.str()};
-}
+using test::Quill;
+using test::TResult;
 
 std::vector<fs::path> EveryDesign() {
     std::vector<fs::path> designs;

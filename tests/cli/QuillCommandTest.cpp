@@ -6,23 +6,15 @@
 #include <sstream>
 
 #include "TestSupport.h"
+#include "cli/QuillRun.h"
 
 namespace quill {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TResult {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
-
-TResult Quill(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    int code = RunQuillCommand(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using test::Quill;
+using test::TResult;
 
 const fs::path kSource = QUILL_SOURCE_DIR;
 

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "TestSupport.h"
+#include "cli/QuillRun.h"
 #include "cli/DesignCheck.h"
 #include "cli/QuillCommand.h"
 #include "controls/QuillClasses.h"
@@ -17,18 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct TResult {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
-
-TResult Quill(const std::vector<std::string>& args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    int code = RunQuillCommand(args, in, out, err);
-    return {code, out.str(), err.str()};
-}
+using test::Quill;
+using test::TResult;
 
 // Two findings that change the page (an overlap, a label inside a panel)
 // and three that do not (no header, a hidden label, a replaced size).

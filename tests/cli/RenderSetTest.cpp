@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "TestSupport.h"
+#include "cli/QuillRun.h"
 #include "cli/QuillCommand.h"
 #include "quill/quill.h"
 
@@ -11,18 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct TResult {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
-
-TResult Quill(const std::vector<std::string>& args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    int code = RunQuillCommand(args, in, out, err);
-    return {code, out.str(), err.str()};
-}
+using test::Quill;
+using test::TResult;
 
 const std::string kCard = (fs::path(QUILL_SOURCE_DIR) / "examples/contact-card.form.json").string();
 const std::string kPageOne = (fs::path(QUILL_SOURCE_DIR) / "src/aspserver/PageOne.form.json").string();

@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+#include <cstdio>
 #include <memory>
 
 #include "TestSupport.h"
@@ -152,6 +153,44 @@ private slots:
         QVERIFY(Window->OpenFile(QString::fromStdString(path)));
         QCOMPARE(Window->Document().DesignText(), saved);
         QVERIFY(!std::filesystem::exists(TAutosave::PathFor(path)));
+    }
+
+    // The same with a real process killed outright: the copy its autosave
+    // timer wrote brings the change back.
+    void autosaveSurvivesAKilledProcess() {
+        const std::string path = Design("killed.form.json", Label("A", 8, 8, 80, 20));
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QUILL_STUDIO_CHILD_DESIGN", QString::fromStdString(path));
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {"childChangesAndWaitsToBeKilled"});
+        QVERIFY(child.waitForStarted());
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += child.readAllStandardOutput()).contains("autosaved\n"), 30000);
+        child.kill();
+        QVERIFY(child.waitForFinished());
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        QVERIFY(std::filesystem::exists(TAutosave::PathFor(path)));
+
+        int asked = 0;
+        AnswerNextMessageBox(QMessageBox::Yes, &asked);
+        QVERIFY(Window->OpenFile(QString::fromStdString(path)));
+        QCOMPARE(asked, 1);
+        QCOMPARE(ControlNamed(Window->Document().Form(), "A").Left(), 9);
+        QVERIFY(Window->Document().IsDirty());
+    }
+    // The child of autosaveSurvivesAKilledProcess: changes the design it is
+    // given, waits for the timer's copy, says so and waits to be killed.
+    void childChangesAndWaitsToBeKilled() {
+        const QByteArray design = qgetenv("QUILL_STUDIO_CHILD_DESIGN");
+        if (design.isEmpty()) QSKIP("runs only as the child of autosaveSurvivesAKilledProcess");
+        QVERIFY(Window->OpenFile(QString::fromUtf8(design)));
+        MakeDirty();
+        const std::string copy = TAutosave::PathFor(design.toStdString());
+        QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(copy), 20000);
+        std::fputs("autosaved\n", stdout);
+        std::fflush(stdout);
+        QTest::qWait(60000);
     }
 
     // Every creatable class of the registry, in its group; a click adds one.

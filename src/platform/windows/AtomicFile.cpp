@@ -6,23 +6,11 @@
 #include <cstdio>
 
 #include "framework/Exception.h"
+#include "platform/windows/WidePath.h"
 
 namespace quill::platform {
 
 namespace {
-
-std::wstring Wide(const std::string& text) {
-    if (text.empty()) return {};
-    UINT page = CP_UTF8;
-    int size = MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (size == 0) {
-        page = CP_ACP;
-        size = MultiByteToWideChar(page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    }
-    std::wstring wide(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(page, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
 
 std::string Reason(DWORD error) {
     char* text = nullptr;
@@ -119,7 +107,7 @@ std::wstring TemporaryBeside(const std::wstring& target) {
 
 void SaveFile(const std::string& path, const FileContent& content) {
     if (path.empty()) throw Exception("cannot write a file with an empty name");
-    std::wstring target = Wide(path);
+    std::wstring target = WidePath(path);
     THandle probe(CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     const bool exists = probe.Valid();

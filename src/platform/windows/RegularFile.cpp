@@ -3,23 +3,11 @@
 #include <windows.h>
 
 #include "framework/Exception.h"
+#include "platform/windows/WidePath.h"
 
 namespace quill::platform {
 
 namespace {
-
-std::wstring Wide(const std::string& text) {
-    if (text.empty()) return {};
-    UINT page = CP_UTF8;
-    int size = MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (size == 0) {
-        page = CP_ACP;
-        size = MultiByteToWideChar(page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    }
-    std::wstring wide(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(page, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
 
 [[noreturn]] void Fail(const std::string& path, const std::string& why) { throw Exception(path + ": " + why); }
 
@@ -58,7 +46,7 @@ private:
 }  // namespace
 
 std::unique_ptr<TRegularFile> TRegularFile::Open(const std::string& path, uint64_t limit) {
-    const std::wstring name = Wide(path);
+    const std::wstring name = WidePath(path);
     // The name is looked at first, so a folder or a device is never opened.
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (path.empty() || !GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data))
