@@ -108,7 +108,9 @@ void TStudioWindow::CreateActions() {
     FRecentMenu = file->addMenu(tr("Open &Recent"));
     FillRecentMenu();
     tools->addAction(add(file, tr("&Save"), QKeySequence::Save, [this] { Save(); }));
-    add(file, tr("Save &As..."), QKeySequence::SaveAs, [this] { SaveAs(); });
+    // Spelled out: the standard Save As key is empty where no desktop
+    // theme names one (a bare X server, the offscreen platform).
+    add(file, tr("Save &As..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { SaveAs(); });
     file->addSeparator();
     add(file, tr("&Quit"), QKeySequence::Quit, [this] { close(); });
 

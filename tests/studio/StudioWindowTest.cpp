@@ -1,5 +1,8 @@
 // The main window: its prompts, title, palette, tray, recovery and program.
 #include <QDockWidget>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTimer>
 #include <QLabel>
 #include <QProcess>
 #include <QStandardPaths>
@@ -258,6 +261,26 @@ private slots:
         // The page the preview showed is the page quill renders.
         QTRY_VERIFY(Window->Preview().Generations() > 0);
         QCOMPARE(quill.readAllStandardOutput().toStdString(), Window->Preview().Html());
+    }
+
+    // Ctrl+Shift+S asks where to save, on any desktop or none.
+    void saveAsByKeyboardAsksForTheFile() {
+        const std::string path = (*Dir / "keyed.form.json").string();
+        Window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Window.get()));
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [timer, path] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            timer->deleteLater();
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            name->setText(QString::fromStdString(path));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        timer->start(20);
+        QTest::keyClick(Window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(std::filesystem::exists(path));
+        QCOMPARE(Window->Document().FileName(), path);
     }
 
     // View > Page Grid (Ctrl+G) draws the table's lines and puts its counts
