@@ -15,14 +15,6 @@ const char* kUsage =
     "       QuillDemo --screenshot FILE save the window as it opens to FILE (PNG),\n"
     "                                   without a display\n";
 
-bool HaveDisplay() {
-    auto set = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value && *value;
-    };
-    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -36,7 +28,7 @@ int main(int argc, char** argv) {
         std::cerr << kUsage;
         return 2;
     }
-    if (screenshot.empty() && !HaveDisplay()) {
+    if (screenshot.empty() && !quill::qtbridge::HaveDisplay()) {
         std::cerr << "QuillDemo: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set).\n"
                      "Try 'QuillDemo --screenshot FILE' to see the window as a PNG.\n";
         return 1;

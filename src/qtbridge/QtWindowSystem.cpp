@@ -1,5 +1,7 @@
 #include "qtbridge/QtWindowSystem.h"
 
+#include <cstdlib>
+
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -21,6 +23,14 @@ void SaveScreenshot(const QImage& image, const std::string& fileName) {
     if (!writer.write(image))
         throw Exception(fileName + ": cannot write the screenshot: " + FromQString(writer.errorString()));
     if (!file.commit()) throw Exception(fileName + ": cannot write the screenshot: " + FromQString(file.errorString()));
+}
+
+bool HaveDisplay() {
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
 
 TQtWindowSystem::TQtWindowSystem(int& argc, char** argv, std::string screenshotFile)

@@ -12,6 +12,9 @@ namespace quill::qtbridge {
 // Writes the image as a PNG file, replacing the file only once the whole
 // image is written; raises Exception naming the file and the reason.
 void SaveScreenshot(const QImage& image, const std::string& fileName);
+// Whether a window can be shown: a display is named, or a Qt platform is
+// chosen that needs none.
+bool HaveDisplay();
 
 // Shows the application's forms with Qt Widgets. With a screenshot file
 // it builds the main form's window off screen (no display needed), saves

@@ -27,14 +27,6 @@ const char* kUsage =
     "       QuillStudio --help                      show this text\n"
     "  --page-grid  start with View > Page Grid on: the page table's lines over the form\n";
 
-bool HaveDisplay() {
-    auto set = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value && *value;
-    };
-    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
-}
-
 struct TArguments {
     std::string Screenshot;
     std::string Design;
@@ -94,7 +86,7 @@ int main(int argc, char** argv) {
     }
     TArguments parsed;
     if (!Parse(args, parsed)) return 2;
-    if (parsed.Screenshot.empty() && !HaveDisplay()) {
+    if (parsed.Screenshot.empty() && !quill::qtbridge::HaveDisplay()) {
         std::cerr << "QuillStudio: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set).\n"
                      "Try 'QuillStudio --screenshot FILE [DESIGN]' to see the window as a PNG.\n";
         return 1;
