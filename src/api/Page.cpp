@@ -19,12 +19,6 @@ namespace {
 // Below this many components a walk is cheaper than an index.
 constexpr int kIndexFrom = 32;
 
-TQuillHtmlGenerator* FirstGenerator(const TForm& form) {
-    for (int i = 0; i < form.ComponentCount(); ++i)
-        if (auto* g = dynamic_cast<TQuillHtmlGenerator*>(form.Components(i))) return g;
-    return nullptr;
-}
-
 [[noreturn]] void Fail(const std::string& place, const std::string& problem) { throw Exception(place + ": " + problem); }
 
 std::vector<std::string> ComponentNames(const TForm& form) {
@@ -61,7 +55,7 @@ const TPropInfo& PropertyOf(const TPersistent& target, std::string_view name, co
 }  // namespace
 
 Page::Page(std::unique_ptr<TForm> form, const std::string& designName) : FForm(std::move(form)) {
-    FGenerator = FirstGenerator(*FForm);
+    FGenerator = FirstHtmlGenerator(*FForm);
     if (!FGenerator) throw Exception(designName + ": " + FForm->Name() + ": the form has no TQuillHtmlGenerator");
 }
 

@@ -105,11 +105,7 @@ private:
         FFindings.push_back({PathOf(component, FForm), message, TFindingKind::Advice, &component});
     }
 
-    const TQuillHtmlGenerator* Generator() const {
-        for (int i = 0; i < FForm.ComponentCount(); ++i)
-            if (auto* g = dynamic_cast<const TQuillHtmlGenerator*>(FForm.Components(i))) return g;
-        return nullptr;
-    }
+    const TQuillHtmlGenerator* Generator() const { return FirstHtmlGenerator(FForm); }
 
     bool HasHeader() const {
         for (int i = 0; i < FForm.ComponentCount(); ++i)
